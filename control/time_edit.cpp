@@ -1,10 +1,135 @@
+#include <cstdint>
+#include <string>
+
+#include "control/datetime_text.h"
 #include "control/harkdeck_dlg.h"
+#include "files/time_file.h"
 
 namespace harkdeck {
 
-void CHarkdeckDlg::EditTimes() {}
-void CHarkdeckDlg::SkipBack() {}
-void CHarkdeckDlg::SkipForward() {}
-void CHarkdeckDlg::SeekToTarget() {}
+namespace {
+
+constexpr std::int32_t kModeBegin = 0;
+constexpr std::int32_t kModeEnd = 1;
+constexpr std::int32_t kModeDuration = 2;
+constexpr std::int32_t kModeRecorded = 4;
+
+// Whole seconds of records that must remain after the position before '>'
+// moves: twice the step. The seek keeps two seconds in hand the same way.
+constexpr std::int64_t kForwardMarginSteps = 2;
+constexpr std::int64_t kSeekMarginSeconds = 2;
+
+constexpr const char* kEndBeforeBegin = "The End time is before the Begin time!";
+constexpr const char* kTargetBeforePlayback =
+    "The target time is before the current playback time!";
+constexpr const char* kNoTimeFile =
+    "This recording has no time file, so playback cannot skip or seek by time.";
+
+std::int64_t BytesAfterPosition(const CByteFile& file) { return file.Length() - file.Position(); }
+
+}  // namespace
+
+void CHarkdeckDlg::EditTimes() { EditShownValue(); }
+
+bool CHarkdeckDlg::EditShownValue() {
+  // The mode chooses what is edited when the dialog opens; the value applies
+  // to the state found when it closes, since ticks go on meanwhile.
+  const std::int32_t mode = m_displayMode;
+  std::string caption;
+  std::string text;
+  switch (mode) {
+    case kModeBegin:
+      caption = "Edit Begin time";
+      text = FormatDateTime(m_beginTime);
+      break;
+    case kModeEnd:
+      caption = "Edit End time";
+      text = FormatDateTime(m_endTime);
+      break;
+    case kModeDuration:
+      caption = "Edit Duration";
+      text = FormatDuration(m_endTime - m_beginTime);
+      break;
+    case kModeRecorded:
+      caption = "Specify the target date-time";
+      text = FormatDateTime(m_recordedTime);
+      break;
+    default:
+      return false;
+  }
+  if (!m_window.EditText(caption, &text)) return false;
+
+  if (mode == kModeDuration) {
+    const auto span = ParseDurationText(text.c_str());
+    if (!span) return false;
+    m_endTime = m_beginTime + SpanFromFields(span->days, span->hours, span->minutes, span->seconds);
+    return true;
+  }
+  const auto fields = ParseDateTimeText(text.c_str());
+  if (!fields) return false;
+  const Time64 t = LocalTimeFromFields(fields->year, fields->month, fields->day, fields->hour,
+                                       fields->minute, fields->second);
+  if (mode == kModeBegin) {
+    m_beginTime = t;
+    if (m_beginTime > m_endTime) m_endTime = m_beginTime;
+  } else if (mode == kModeEnd) {
+    m_endTime = t;
+    if (m_beginTime > m_endTime) {
+      m_window.MessageBox(kEndBeforeBegin, CBoxKind::kOk);
+      m_endTime = m_beginTime;
+    }
+  } else {
+    m_seekTarget = t;
+    if (m_recordedTime > m_seekTarget) {
+      m_window.MessageBox(kTargetBeforePlayback, CBoxKind::kOk);
+      m_seekTarget = m_recordedTime;
+    }
+  }
+  return true;
+}
+
+bool CHarkdeckDlg::RefuseWithoutTimeFile() {
+  if (m_hasTimeFile == 1) return false;
+  m_window.MessageBox(kNoTimeFile, CBoxKind::kError);
+  return true;
+}
+
+void CHarkdeckDlg::SkipBack() {
+  if (m_playing != 1 || RefuseWithoutTimeFile()) return;
+  // No partial skip to the start.
+  if (m_timeFile.Position() <= TimeBytesForSeconds(m_skipSeconds, m_timeRecordSize)) return;
+  SeekRecordingBySeconds(m_waveFile, m_timeFile, -m_skipSeconds, m_timeRecordSize);
+}
+
+void CHarkdeckDlg::SkipForward() {
+  const bool ctrlDown = m_window.IsCtrlDown();
+  if (m_playing != 1) return;
+  if (ctrlDown) {
+    SeekToTarget();
+    return;
+  }
+  if (RefuseWithoutTimeFile()) return;
+  if (BytesAfterPosition(m_timeFile) <=
+      TimeBytesForSeconds(kForwardMarginSteps * m_skipSeconds, m_timeRecordSize)) {
+    return;
+  }
+  SeekRecordingBySeconds(m_waveFile, m_timeFile, m_skipSeconds, m_timeRecordSize);
+}
+
+void CHarkdeckDlg::SeekToTarget() {
+  if (RefuseWithoutTimeFile()) return;
+  const bool targetPrompt = m_displayMode == kModeRecorded;
+  if (!EditShownValue() || !targetPrompt) return;
+  // Playback may have ended while the prompt was open; the files may belong
+  // to a recording by now.
+  if (m_playing != 1) return;
+  const std::int64_t margin = TimeBytesForSeconds(kSeekMarginSeconds, m_timeRecordSize);
+  while (m_recordedTime < m_seekTarget) {
+    if (BytesAfterPosition(m_timeFile) <= margin) return;
+    SeekRecordingBySeconds(m_waveFile, m_timeFile, 1, m_timeRecordSize);
+    // The next refill reads this record again, with its block.
+    PeekTimeRecord(m_timeFile, m_timeRecordSize, m_recordedTime);
+  }
+}
 
 }  // namespace harkdeck
