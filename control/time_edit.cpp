@@ -1,8 +1,10 @@
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "control/datetime_text.h"
 #include "control/harkdeck_dlg.h"
+#include "files/little_endian.h"
 #include "files/time_file.h"
 
 namespace harkdeck {
@@ -25,7 +27,39 @@ constexpr const char* kTargetBeforePlayback =
 constexpr const char* kNoTimeFile =
     "This recording has no time file, so playback cannot skip or seek by time.";
 
+constexpr std::size_t kScanChunkBytes = 64 * 1024;
+
 std::int64_t BytesAfterPosition(const CByteFile& file) { return file.Length() - file.Position(); }
+
+// The time file read forward in large pieces. The search probes one record a
+// second; a seek and a read for each probe held the window for seconds on a
+// recording of a hundred hours.
+class CRecordScanner {
+ public:
+  CRecordScanner(CByteFile& file, int recordSize) : m_file(file), m_recordSize(recordSize) {}
+
+  // The record at byte offset at; false when the file ends before it.
+  bool Read(std::int64_t at, Time64* time) {
+    const auto held = static_cast<std::int64_t>(m_chunk.size());
+    if (at < m_chunkStart || at + m_recordSize > m_chunkStart + held) {
+      m_chunk.resize(kScanChunkBytes);
+      if (m_file.Seek(at, CByteFile::COrigin::kBegin) < 0) return false;
+      m_chunk.resize(m_file.Read(m_chunk.data(), m_chunk.size()));
+      m_chunkStart = at;
+      if (static_cast<std::int64_t>(m_chunk.size()) < m_recordSize) return false;
+    }
+    const unsigned char* bytes = m_chunk.data() + (at - m_chunkStart);
+    *time = m_recordSize == kShortTimeRecordBytes ? GetLittleEndian<std::int32_t>(bytes)
+                                                  : GetLittleEndian<Time64>(bytes);
+    return true;
+  }
+
+ private:
+  CByteFile& m_file;
+  int m_recordSize;
+  std::vector<unsigned char> m_chunk;
+  std::int64_t m_chunkStart = 0;
+};
 
 }  // namespace
 
@@ -123,13 +157,20 @@ void CHarkdeckDlg::SeekToTarget() {
   // Playback may have ended while the prompt was open; the files may belong
   // to a recording by now.
   if (m_playing != 1) return;
+  const std::int64_t step = TimeBytesForSeconds(1, m_timeRecordSize);
   const std::int64_t margin = TimeBytesForSeconds(kSeekMarginSeconds, m_timeRecordSize);
-  while (m_recordedTime < m_seekTarget) {
-    if (BytesAfterPosition(m_timeFile) <= margin) return;
-    SeekRecordingBySeconds(m_waveFile, m_timeFile, 1, m_timeRecordSize);
-    // The next refill reads this record again, with its block.
-    PeekTimeRecord(m_timeFile, m_timeRecordSize, m_recordedTime);
+  const std::int64_t length = m_timeFile.Length();
+  const std::int64_t start = m_timeFile.Position();
+  std::int64_t position = start;
+  CRecordScanner scanner(m_timeFile, m_timeRecordSize);
+  while (m_recordedTime < m_seekTarget && length - position > margin) {
+    position += step;
+    if (!scanner.Read(position, &m_recordedTime)) break;
   }
+  // Both files stand where a step-by-step walk leaves them; the next refill
+  // reads the probed record again, with its block.
+  m_timeFile.Seek(position, CByteFile::COrigin::kBegin);
+  m_waveFile.Seek(WaveBytesForSeconds((position - start) / step), CByteFile::COrigin::kCurrent);
 }
 
 }  // namespace harkdeck

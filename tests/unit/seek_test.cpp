@@ -1,7 +1,9 @@
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "control/datetime_text.h"
 #include "panel/panel_ids.h"
 #include "tests/unit/playback_fixture.h"
 
@@ -133,6 +135,25 @@ INSTANTIATE_TEST_SUITE_P(
                   kRecordedStart + 107},
         CSeekCase{"PastTheEndShortRecords", 4, "2023-11-14 22:30:00", 89, kRecordedStart + 107}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Long enough that the search reads the time file in several pieces.
+TEST_F(SeekTest, SearchAcrossALongRecordingFindsTheRightRecord) {
+  for (const int width : {8, 4}) {
+    // The search reads no audio: a sparse wave file of the right length does.
+    WriteWave(Path("long.wav"), {});
+    std::filesystem::resize_file(Path("long.wav"), 46 + std::uintmax_t{20000} * kBlockBytes);
+    WriteTimes(Path("long.tim"), CountingTimes(20000), width);
+    Play(Path("long.wav"));
+    ASSERT_EQ(dlg->m_timeRecordSize, width);
+    SeekWith(FormatDateTime(kT + 17000));
+    ExpectStandingAt(17004);
+    EXPECT_EQ(dlg->m_recordedTime, kT + 17004);
+    SeekWith(FormatDateTime(kT + 30000));
+    ExpectStandingAt(19994);
+    EXPECT_EQ(dlg->m_recordedTime, kT + 19994);
+    dlg->OnStop();
+  }
+}
 
 TEST_F(SeekTest, TargetBeforeThePlaybackTimeMovesNothing) {
   PlayGapped(8);

@@ -1,11 +1,10 @@
-#include <cstdlib>
-#include <ctime>
 #include <optional>
 #include <ostream>
 #include <string>
 
 #include "panel/panel_ids.h"
 #include "tests/fakes/recorder_fixture.h"
+#include "tests/unit/time_zone.h"
 
 namespace harkdeck::test {
 namespace {
@@ -172,17 +171,8 @@ TEST_F(TimeEditTest, DurationAppliesToTheBeginTimeWhenTheDialogCloses) {
   EXPECT_EQ(dlg->m_endTime, kT + 340);
 }
 
-class TimeEditZoneTest : public TimeEditTest {
- protected:
-  void SetUp() override { SetZone("Europe/Berlin"); }
-  void TearDown() override { SetZone("UTC"); }
-  static void SetZone(const char* zone) {
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-};
-
-TEST_F(TimeEditZoneTest, EnteredTimesAreLocalWithTheSystemsDaylightSaving) {
+TEST_F(TimeEditTest, EnteredTimesAreLocalWithTheSystemsDaylightSaving) {
+  const CTimeZone zone("Europe/Berlin");
   dlg->m_displayMode = 0;
   EditWith("2024-01-15 12:00:00");
   EXPECT_EQ(dlg->m_beginTime, 1'705'316'400) << "CET, 11:00 UTC";
