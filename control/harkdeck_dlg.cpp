@@ -9,10 +9,12 @@ CHarkdeckDlg::CHarkdeckDlg(const CPlatformServices& services)
 
 CHarkdeckDlg::~CHarkdeckDlg() {
   // The ring outlives no window: drop whatever a stopped device left behind.
-  g_inHeaders = {};
-  g_outHeaders = {};
+  // Devices go first, since one still open hands its queued headers back as
+  // it closes.
   g_waveIn.reset();
   g_waveOut.reset();
+  g_inHeaders = {};
+  g_outHeaders = {};
   FreeBlockBuffers();
 }
 
