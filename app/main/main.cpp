@@ -55,6 +55,7 @@ std::string HelpPage() {
   return std::string(HARKDECK_SOURCE_DIR) + "/res/help/harkdeck.html";
 }
 
+#ifdef HARKDECK_QT
 bool DisplayAvailable() {
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
     const char* value = std::getenv(name);
@@ -62,6 +63,7 @@ bool DisplayAvailable() {
   }
   return false;
 }
+#endif
 
 std::unique_ptr<ISoundDevices> MakeSoundDevices(const CCommandOptions& options,
                                                 std::unique_ptr<CWavFileSource>* source) {
