@@ -8,12 +8,16 @@
 #include "platform/posix/settings_file.h"
 #include "platform/posix/system_clock.h"
 #include "platform/qt/qt_window.h"
+#ifdef HARKDECK_PULSE
+#include "platform/pulse/pulse_sound_devices.h"
+#endif
 
 namespace {
 
 using namespace harkdeck;
 
-// Stands in until a sound backend is built in: every open fails as "no driver".
+#ifndef HARKDECK_PULSE
+// Stands in when no sound backend is built in: every open fails as "no driver".
 class CNoSoundDevices final : public ISoundDevices {
  public:
   int InputDeviceCount() override { return 0; }
@@ -25,6 +29,7 @@ class CNoSoundDevices final : public ISoundDevices {
     return kMmNoDriver;
   }
 };
+#endif
 
 std::string CommandLineText(int argc, char** argv) {
   std::string text;
@@ -54,10 +59,14 @@ int main(int argc, char** argv) {
   CSystemClock clock;
   CSettingsFile settings(CSettingsFile::DefaultPath());
   CDesktopShell shell;
+#ifdef HARKDECK_PULSE
+  CPulseSoundDevices sound;
+#else
   CNoSoundDevices sound;
+#endif
   CQtWindow window;
-  const CPlatformServices services{clock,       window,        sound, settings, shell,
-                                   commandLine, UserHomePath(), HelpPage(argv[0])};
+  const CPlatformServices services{clock, window,      sound,          settings,
+                                   shell, commandLine, UserHomePath(), HelpPage(argv[0])};
   CHarkdeckApp app(services, window);
   return app.InitInstance() ? 1 : 0;
 }
