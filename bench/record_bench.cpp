@@ -29,9 +29,10 @@ double Seconds(const timeval& time) {
 }
 
 void Print(const char* who, const rusage& usage, int blocks) {
-  std::printf("%-10s cpu %.3f s (user %.3f, sys %.3f)  peak rss %.1f MB", who,
+  std::printf("%-10s cpu %.3f s (user %.3f, sys %.3f)  peak rss %.1f MB  wake-ups %ld", who,
               Seconds(usage.ru_utime) + Seconds(usage.ru_stime), Seconds(usage.ru_utime),
-              Seconds(usage.ru_stime), static_cast<double>(usage.ru_maxrss) / 1024.0);
+              Seconds(usage.ru_stime), static_cast<double>(usage.ru_maxrss) / 1024.0,
+              usage.ru_nvcsw);
   if (blocks >= 0) std::printf("  blocks %d", blocks);
   std::printf("\n");
 }
