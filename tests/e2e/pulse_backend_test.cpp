@@ -5,6 +5,8 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -96,6 +98,18 @@ int ToneBlocks(const std::vector<std::uint8_t>& capture) {
   return blocks;
 }
 
+// The second column of each line of a short pactl listing, keyed by the first.
+std::map<std::string, std::string> ShortListing(const std::string& text) {
+  std::map<std::string, std::string> columns;
+  std::istringstream lines(text);
+  std::string index, second, rest;
+  while (std::getline(lines, index, '\t') && std::getline(lines, second, '\t') &&
+         std::getline(lines, rest)) {
+    columns[index] = second;
+  }
+  return columns;
+}
+
 class PulseBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -104,6 +118,22 @@ class PulseBackendTest : public ::testing::Test {
   }
 
   std::filesystem::path Temp(const char* name) const { return m_server.Folder() / name; }
+
+  // The name of the source or sink (kind "source" or "sink") the server's
+  // only stream of that kind reads from or plays to.
+  std::string StreamDevice(const std::string& kind) {
+    const std::string list = kind == "sink" ? "sink-inputs" : "source-outputs";
+    // A stream closed just before may take the server a moment to drop.
+    auto streams = ShortListing(m_server.PactlOutput({"list", "short", list}));
+    for (int i = 0; i < 20 && streams.size() > 1; ++i) {
+      std::this_thread::sleep_for(50ms);
+      streams = ShortListing(m_server.PactlOutput({"list", "short", list}));
+    }
+    if (streams.size() != 1) return "streams: " + std::to_string(streams.size());
+    const auto devices = ShortListing(m_server.PactlOutput({"list", "short", kind + "s"}));
+    const auto found = devices.find(streams.begin()->second);
+    return found == devices.end() ? "unknown" : found->second;
+  }
 
   CPulseServer m_server;
   CPulseSoundDevices m_devices;
@@ -130,6 +160,32 @@ TEST_F(PulseBackendTest, ListsHardwareInputsBeforeMonitorsWithTheirNames) {
   EXPECT_NE(names[2].find("Second"), std::string::npos) << names[2];
   CInputCaps caps;
   EXPECT_EQ(m_devices.InputCaps(3, &caps), kMmBadDeviceId);
+}
+
+TEST_F(PulseBackendTest, OpensTheDeviceOfTheNumberOrTheDefault) {
+  ASSERT_TRUE(m_server.Pactl({"load-module", "module-null-source", "source_name=scanner"}));
+  ASSERT_TRUE(m_server.Pactl({"load-module", "module-null-sink", "sink_name=second"}));
+  struct CCase {
+    int device;
+    const char* source;
+    const char* sink;
+  };
+  for (const CCase& c :
+       {CCase{kDefaultDevice, "testsink.monitor", "testsink"}, CCase{0, "scanner", "testsink"},
+        CCase{1, "testsink.monitor", "second"}, CCase{2, "second.monitor", nullptr}}) {
+    std::unique_ptr<IWaveIn> input;
+    ASSERT_EQ(m_devices.OpenInput(&input, c.device, m_format), kMmNoError) << c.device;
+    EXPECT_EQ(StreamDevice("source"), c.source) << c.device;
+    input->Close();
+    std::unique_ptr<IWaveOut> output;
+    if (c.sink == nullptr) {
+      EXPECT_EQ(m_devices.OpenOutput(&output, c.device, m_format), kMmBadDeviceId) << c.device;
+      continue;
+    }
+    ASSERT_EQ(m_devices.OpenOutput(&output, c.device, m_format), kMmNoError) << c.device;
+    EXPECT_EQ(StreamDevice("sink"), c.sink) << c.device;
+    output->Close();
+  }
 }
 
 TEST_F(PulseBackendTest, RecordsAToneAndSilenceAtTheirLevels) {

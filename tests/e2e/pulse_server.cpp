@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace harkdeck::test {
@@ -77,6 +78,16 @@ bool CPulseServer::Pactl(const std::vector<std::string>& arguments) {
   std::vector<std::string> argv{"pactl"};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   return RunProgram(argv) == 0;
+}
+
+std::string CPulseServer::PactlOutput(const std::vector<std::string>& arguments) {
+  std::vector<std::string> argv{"pactl"};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  const fs::path output = m_folder / "pactl.out";
+  CChildProcess pactl;
+  if (!pactl.Start(argv, output.string()) || pactl.Wait() != 0) return {};
+  std::ifstream file(output);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 pid_t CPulseServer::ServerPid() const {

@@ -29,6 +29,8 @@ class CPulseServer {
   // playing into it makes capture and the monitor run in real time.
   bool KeepAwake();
   bool Pactl(const std::vector<std::string>& arguments);
+  // What pactl printed, or empty if it failed.
+  std::string PactlOutput(const std::vector<std::string>& arguments);
 
   const std::filesystem::path& Folder() const { return m_folder; }
 
