@@ -27,7 +27,15 @@ void PointAt(const fs::path& run) {
   setenv("PULSE_COOKIE", (run / "cookie").c_str(), 1);
 }
 
-bool ProcessAlive(pid_t pid) { return pid > 0 && kill(pid, 0) == 0; }
+// A server that has ended but that nobody has reaped yet counts as gone.
+bool ProcessAlive(pid_t pid) {
+  if (pid <= 0 || kill(pid, 0) != 0) return false;
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const auto nameEnd = line.rfind(')');
+  return nameEnd == std::string::npos || line.compare(nameEnd + 1, 2, " Z") != 0;
+}
 
 }  // namespace
 
