@@ -41,6 +41,29 @@ void CloseOutputRing() {
   g_outHeaders = {};
 }
 
+// Fills the four slots from the files and queues them. Failures are handed
+// back, to be reported once the recorder is playing.
+std::vector<CPrimingFailure> PrimeOutputRing(CHarkdeckDlg& dlg) {
+  std::vector<CPrimingFailure> failures;
+  for (int slot = 0; slot < kRingSlots; ++slot) {
+    auto& header = g_outHeaders[static_cast<std::size_t>(slot)];
+    header = std::make_unique<CBlockHeader>();
+    header->data = g_blockBuffers[static_cast<std::size_t>(slot)].data();
+    header->bufferLength = kBlockBytes;
+    dlg.m_waveFile.Read(header->data, kBlockBytes);
+    if (const MmResult result = g_waveOut->PrepareHeader(*header); result != kMmNoError) {
+      failures.push_back({"On preparing buffer ..", result});
+    }
+    if (const MmResult result = g_waveOut->Write(*header); result != kMmNoError) {
+      failures.push_back({"On adding buffer ..", result});
+    }
+    if (dlg.m_hasTimeFile == 1) {
+      ReadTimeRecord(dlg.m_timeFile, dlg.m_timeRecordSize, dlg.m_recordedTime);
+    }
+  }
+  return failures;
+}
+
 }  // namespace
 
 void CHarkdeckDlg::StartPlayback() {
@@ -111,21 +134,7 @@ void CHarkdeckDlg::StartPlayback() {
     return;
   }
 
-  std::vector<CPrimingFailure> failures;
-  for (int slot = 0; slot < kRingSlots; ++slot) {
-    auto& header = g_outHeaders[static_cast<std::size_t>(slot)];
-    header = std::make_unique<CBlockHeader>();
-    header->data = g_blockBuffers[static_cast<std::size_t>(slot)].data();
-    header->bufferLength = kBlockBytes;
-    m_waveFile.Read(header->data, kBlockBytes);
-    if (const MmResult result = g_waveOut->PrepareHeader(*header); result != kMmNoError) {
-      failures.push_back({"On preparing buffer ..", result});
-    }
-    if (const MmResult result = g_waveOut->Write(*header); result != kMmNoError) {
-      failures.push_back({"On adding buffer ..", result});
-    }
-    if (m_hasTimeFile == 1) ReadTimeRecord(m_timeFile, m_timeRecordSize, m_recordedTime);
-  }
+  const std::vector<CPrimingFailure> failures = PrimeOutputRing(*this);
 
   m_playing = 1;
   m_window.SetImage(kCtlBack, kBmpBack);
