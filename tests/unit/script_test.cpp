@@ -195,6 +195,29 @@ TEST_F(ScriptTest, ShortLinesCommentsAndTrailingWordsAreHandled) {
   EXPECT_TRUE(window.boxes.empty());
 }
 
+TEST_F(ScriptTest, NulByteEndsTheLine) {
+  StartAt(kJan1, std::string("x\0 is not read\nvoxon:\0x\n", 24));
+  Tick();
+  EXPECT_TRUE(window.boxes.empty()) << "a line of one character";
+  Tick();
+  EXPECT_EQ(dlg->m_voxOn, 1);
+  EXPECT_TRUE(window.boxes.empty());
+}
+
+// Reading a process's memory at address 0 fails on every read: a file that
+// opens and then cannot be read.
+TEST_F(ScriptTest, ReadFailureIsReportedAndTheScriptStaysActive) {
+  clock.Set(kJan1);
+  Start("/script /proc/self/mem");
+  if (dlg->m_scriptActive != 1) GTEST_SKIP() << "no process memory file to read";
+  Tick();
+  ASSERT_EQ(window.boxes.size(), 1u);
+  EXPECT_EQ(window.boxes[0].kind, CBoxKind::kError);
+  EXPECT_EQ(dlg->m_scriptActive, 1);
+  Tick();
+  EXPECT_EQ(window.boxes.size(), 2u);
+}
+
 TEST_F(ScriptTest, OutOfRangeNumbersAreReportedAndTheScriptGoesOn) {
   for (const char* line : {"begin: 25:00:00\n", "end: 2030-13-01 00:00:00\n",
                            "begin: 1969-12-31 23:59:59\n", "end: 12:60:00\n"}) {
