@@ -123,7 +123,7 @@ class CHarkdeckDlg {
   Time64 Now();
   // recording/
   bool WriteCapturedBlock(const std::uint8_t* block, std::uint32_t count, Time64 now);
-  void EndRecordingEarly(const std::string& message, CBoxKind kind);
+  void EndRecordingEarly();
   void ShowVoxPaused(Time64 now);
   void ShowVoxDot();
 

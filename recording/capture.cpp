@@ -4,9 +4,9 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
-#include <optional>
 
 #include "control/harkdeck_dlg.h"
+#include "files/recording_names.h"
 #include "files/time_file.h"
 #include "files/wave_header.h"
 #include "panel/panel_ids.h"
@@ -15,9 +15,6 @@
 namespace harkdeck {
 
 namespace {
-
-// The provisional header describes 25 blocks (5 s) until the final rewrite.
-constexpr std::uint32_t kProvisionalAudioLength = 55125;
 
 // A device that completes no block for about five seconds of ticks has gone
 // away (unplugged, sound server ended); a running one completes five a second.
@@ -34,7 +31,8 @@ constexpr std::int64_t kMaxAudioBytes = std::numeric_limits<std::int32_t>::max()
 
 constexpr char kRecordingEndedTitle[] = "Harkdeck - recording ended";
 
-std::optional<const char*> WaveErrorText(MmResult code) {
+// Nothing for a code without a text of its own.
+const char* WaveErrorText(MmResult code) {
   switch (code) {
     case kMmBadDeviceId:
       return "The sound device does not exist";
@@ -51,7 +49,7 @@ std::optional<const char*> WaveErrorText(MmResult code) {
     case kWaveUnprepared:
       return "The buffer has not been prepared";
     default:
-      return std::nullopt;
+      return nullptr;
   }
 }
 
@@ -69,6 +67,7 @@ void ReleaseInputDevice() {
   g_inHeaders = {};
 }
 
+// The two files of a recording differ only in their extension.
 std::string TimeFileNameOf(const std::string& waveName) {
   return waveName.substr(0, waveName.size() - 3) + "tim";
 }
@@ -96,21 +95,22 @@ void CHarkdeckDlg::StartRecording() {
     FreeBlockBuffers();
   };
 
-  const std::optional<std::string> waveName = RecordingFileName(m_beginTime, "wav");
-  if (!waveName || !m_waveFile.Open(m_recordFolder + *waveName, CByteFile::CMode::kCreateWrite)) {
+  const std::string waveName = WaveFileName(m_beginTime);
+  if (waveName.empty() ||
+      !m_waveFile.Open(m_recordFolder + waveName, CByteFile::CMode::kCreateWrite)) {
     abandon();
     return;
   }
-  m_waveName = *waveName;
-  const std::string timeName = TimeFileNameOf(m_waveName);
-  if (!m_timeFile.Open(m_recordFolder + timeName, CByteFile::CMode::kCreateWrite)) {
+  m_waveName = waveName;
+  if (!m_timeFile.Open(m_recordFolder + TimeFileName(m_beginTime),
+                       CByteFile::CMode::kCreateWrite)) {
     abandon();
     return;
   }
   m_window.SetTitle("Harkdeck -> " + m_recordFolder + m_waveName);
 
   errno = 0;
-  if (!WriteWaveHeader(m_waveFile, kProvisionalAudioLength)) {
+  if (!WriteWaveHeader(m_waveFile, kProvisionalAudioBytes)) {
     const int error = errno;
     abandon();
     m_window.MessageBox(
@@ -177,7 +177,7 @@ void CHarkdeckDlg::ServiceCaptureBlocks(Time64 now) {
     }
     if (const MmResult result = g_waveIn->AddBuffer(header); result != kMmNoError) {
       // The header would stay done and be written again on every pass.
-      EndRecordingEarly({}, CBoxKind::kOk);
+      EndRecordingEarly();
       ReportWaveError("On adding buffer ..", result);
       return;
     }
@@ -188,8 +188,9 @@ void CHarkdeckDlg::ServiceCaptureBlocks(Time64 now) {
   if (delivered) {
     m_ticksWithoutBlock = 0;
   } else if (++m_ticksWithoutBlock >= kStalledTickLimit) {
-    EndRecordingEarly("Recording ended: the sound device stopped delivering sound",
-                      CBoxKind::kError);
+    EndRecordingEarly();
+    m_window.MessageBox("Recording ended: the sound device stopped delivering sound",
+                        CBoxKind::kError);
   }
 }
 
@@ -198,8 +199,9 @@ void CHarkdeckDlg::ServiceCaptureBlocks(Time64 now) {
 // both files back to where they stood and ends the recording.
 bool CHarkdeckDlg::WriteCapturedBlock(const std::uint8_t* block, std::uint32_t count, Time64 now) {
   if (m_bytesWritten + static_cast<std::int64_t>(count) > kMaxAudioBytes) {
-    EndRecordingEarly("Recording ended: the wave file has reached the largest size it can hold",
-                      CBoxKind::kOk);
+    EndRecordingEarly();
+    m_window.MessageBox("Recording ended: the wave file has reached the largest size it can hold",
+                        CBoxKind::kOk);
     return false;
   }
   const std::int64_t waveLength = m_waveFile.Length();
@@ -220,17 +222,18 @@ bool CHarkdeckDlg::WriteCapturedBlock(const std::uint8_t* block, std::uint32_t c
     std::filesystem::resize_file(wavePath, static_cast<std::uintmax_t>(waveLength), ignored);
   if (timeLength >= 0)
     std::filesystem::resize_file(timePath, static_cast<std::uintmax_t>(timeLength), ignored);
-  EndRecordingEarly(WriteFailureText("Recording ended", waveWritten ? timePath : wavePath, error),
-                    CBoxKind::kError);
+  EndRecordingEarly();
+  m_window.MessageBox(WriteFailureText("Recording ended", waveWritten ? timePath : wavePath, error),
+                      CBoxKind::kError);
   return false;
 }
 
-// Ends a recording the device or the disk will not let go on: the same end as
-// the tick's, then the reason, if any, in a box.
-void CHarkdeckDlg::EndRecordingEarly(const std::string& message, CBoxKind kind) {
+// Ends a recording that the device or the disk will not let go on, the way the
+// tick ends one whose time is up. The files are final before the caller tells
+// the user why.
+void CHarkdeckDlg::EndRecordingEarly() {
   m_window.SetImage(kCtlRec, kBmpRec);
   StopRecording();
-  if (!message.empty()) m_window.MessageBox(message, kind);
 }
 
 void CHarkdeckDlg::StopRecording() {
@@ -250,8 +253,8 @@ void CHarkdeckDlg::StopRecording() {
 }
 
 void CHarkdeckDlg::ReportWaveError(const std::string& prefix, MmResult code) {
-  const std::optional<const char*> text = WaveErrorText(code);
-  m_window.MessageBox(text ? prefix + *text : prefix, CBoxKind::kOk);
+  const char* text = WaveErrorText(code);
+  m_window.MessageBox(text != nullptr ? prefix + text : prefix, CBoxKind::kOk);
 }
 
 }  // namespace harkdeck
