@@ -9,10 +9,11 @@ CHarkdeckDlg::CHarkdeckDlg(const CPlatformServices& services)
 
 CHarkdeckDlg::~CHarkdeckDlg() {
   // The ring outlives no window: drop whatever a stopped device left behind.
-  g_inHeaders = {};
-  g_outHeaders = {};
+  // Devices first: closing one hands its queued headers back.
   g_waveIn.reset();
   g_waveOut.reset();
+  g_inHeaders = {};
+  g_outHeaders = {};
   FreeBlockBuffers();
 }
 

@@ -121,6 +121,11 @@ class CHarkdeckDlg {
   void PrepareRecordFolder();
   // The clock reading of the running tick, or a fresh one between ticks.
   Time64 Now();
+  // recording/
+  bool WriteCapturedBlock(const std::uint8_t* block, std::uint32_t count, Time64 now);
+  void EndRecordingEarly();
+  void ShowVoxPaused(Time64 now);
+  void ShowVoxDot();
 
   CPlatformServices m_services;
   IClock& m_clock;
@@ -128,6 +133,8 @@ class CHarkdeckDlg {
   // Set while a tick runs: a box it opens must not let another tick in.
   bool m_inTick = false;
   Time64 m_tickNow = 0;
+  // Ticks in a row in which the input device completed no block.
+  int m_ticksWithoutBlock = 0;
 };
 
 }  // namespace harkdeck
