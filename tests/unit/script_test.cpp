@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -36,11 +37,32 @@ class ScriptTest : public CRecorderFixture {
   }
 
   // One tick a second, up to and including the tick that reads `until`.
+  // While recording, the card delivers its five blocks a second; the ring
+  // holds four, so that second is ticked twice.
   void TickUntil(Time64 until) {
     while (clock.Now() < until) {
       clock.Advance(1);
+      if (dlg->m_recording == 1) {
+        sound.CompleteInput(3);
+        Tick();
+        sound.CompleteInput(2);
+      }
       Tick();
     }
+  }
+
+  // The time records of a recording, one per block kept.
+  std::vector<Time64> TimeRecords(const std::string& name) const {
+    EXPECT_TRUE(std::filesystem::exists(RecordFolder() + name + ".wav")) << name;
+    std::ifstream file(RecordFolder() + name + ".tim", std::ios::binary);
+    std::vector<Time64> records;
+    unsigned char bytes[8];
+    while (file.read(reinterpret_cast<char*>(bytes), sizeof bytes)) {
+      std::uint64_t value = 0;
+      for (int i = 7; i >= 0; --i) value = (value << 8) | bytes[i];
+      records.push_back(static_cast<Time64>(value));
+    }
+    return records;
   }
 
   bool ScriptFileIsFree() const {
@@ -68,8 +90,16 @@ TEST_F(ScriptTest, FiveLineScriptArmsForThatHourAndEndsQuietly) {
 
   TickUntil(kJan1 + 8 * kHour);
   EXPECT_EQ(dlg->m_scriptActive, 1) << "waits while armed";
+  TickUntil(kJan1 + 9 * kHour);
+  EXPECT_EQ(dlg->m_recording, 1);
+  EXPECT_EQ(dlg->m_scriptActive, 1) << "waits while recording";
   TickUntil(kJan1 + 9 * kHour + 1);
-  EXPECT_EQ(dlg->m_scriptActive, 0);
+  EXPECT_EQ(dlg->m_recording, 0);
+  EXPECT_EQ(dlg->m_scriptActive, 0) << "the tick that ends the recording reads on";
+  const auto records = TimeRecords("0101080000");
+  ASSERT_GT(records.size(), 3599u * 5);
+  EXPECT_LE(records.front(), kJan1 + 8 * kHour + 2);
+  EXPECT_EQ(records.back(), kJan1 + 9 * kHour + 1);
   EXPECT_TRUE(ScriptFileIsFree());
   EXPECT_EQ(window.Image(kCtlScript), kBmpScript);
   EXPECT_TRUE(window.boxes.empty());
@@ -120,9 +150,7 @@ TEST_F(ScriptTest, DailyScriptStartedMidRecordingCyclesThenArmsEveryDay) {
   std::vector<CArming> armings;
   std::int32_t wasArmed = 0;
   while (clock.Now() < day0 + 2 * kDay + at1830 + 600) {
-    clock.Advance(1);
-    if (dlg->m_recording == 1) sound.CompleteInput(5);
-    Tick();
+    TickUntil(clock.Now() + 1);
     if (dlg->m_armed == 1 && wasArmed == 0) {
       armings.push_back({clock.Now(), dlg->m_beginTime, dlg->m_endTime});
     }
@@ -138,6 +166,17 @@ TEST_F(ScriptTest, DailyScriptStartedMidRecordingCyclesThenArmsEveryDay) {
     EXPECT_EQ(armings[i].begin, day + kDay + at1800);
     EXPECT_EQ(armings[i].end, day + kDay + at1830);
   }
+  // Each day's recording runs from the first tick past 18:00 to the first
+  // tick past 18:30.
+  for (const auto& [name, day] :
+       {std::pair{"0611180000", day0 + kDay}, std::pair{"0612180000", day0 + 2 * kDay}}) {
+    SCOPED_TRACE(name);
+    const auto records = TimeRecords(name);
+    ASSERT_GT(records.size(), 1799u * 5);
+    EXPECT_LE(records.front(), day + at1800 + 2);
+    EXPECT_EQ(records.back(), day + at1830 + 1);
+  }
+  EXPECT_FALSE(std::filesystem::exists(RecordFolder() + "0610180000.wav"));
   EXPECT_EQ(dlg->m_scriptActive, 1);
   EXPECT_TRUE(window.boxes.empty());
   EXPECT_TRUE(window.dialogs.empty()) << "arm: declines silently while cycling";
