@@ -126,6 +126,11 @@ class CHarkdeckDlg {
   bool EditShownValue();
   // Refuses to skip or seek a recording that has no time file; true when it did.
   bool RefuseWithoutTimeFile();
+  // recording/
+  bool WriteCapturedBlock(const std::uint8_t* block, std::uint32_t count, Time64 now);
+  void EndRecordingEarly();
+  void ShowVoxPaused(Time64 now);
+  void ShowVoxDot();
 
   CPlatformServices m_services;
   IClock& m_clock;
@@ -133,6 +138,8 @@ class CHarkdeckDlg {
   // Set while a tick runs: a box it opens must not let another tick in.
   bool m_inTick = false;
   Time64 m_tickNow = 0;
+  // Ticks in a row in which the input device completed no block.
+  int m_ticksWithoutBlock = 0;
 };
 
 }  // namespace harkdeck

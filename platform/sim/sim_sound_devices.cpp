@@ -211,6 +211,13 @@ CSimSoundDevices::CSimSoundDevices(CPacing pacing) : m_pacing(pacing) {}
 CSimSoundDevices::~CSimSoundDevices() = default;
 
 MmResult CSimSoundDevices::Failure(CSimOperation operation) const {
+  if (const auto once = m_onceFailures.find(operation); once != m_onceFailures.end()) {
+    if (once->second.first-- == 0) {
+      const MmResult code = once->second.second;
+      m_onceFailures.erase(once);
+      return code;
+    }
+  }
   const auto found = m_failures.find(operation);
   return found == m_failures.end() ? kMmNoError : found->second;
 }

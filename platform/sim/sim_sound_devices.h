@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "recording/sound_device.h"
@@ -42,6 +43,10 @@ class CSimSoundDevices final : public ISoundDevices {
   // Every later call of that operation fails with the code, until cleared.
   void Fail(CSimOperation operation, MmResult code) { m_failures[operation] = code; }
   void ClearFailures() { m_failures.clear(); }
+  // Only one call fails: the one after `after` further calls of the operation.
+  void FailOnce(CSimOperation operation, MmResult code, int after = 0) {
+    m_onceFailures[operation] = {after, code};
+  }
 
   // Manual pacing: completes up to this many queued blocks, in queue order,
   // and gives how many it completed. Capture completes only once started.
@@ -73,6 +78,8 @@ class CSimSoundDevices final : public ISoundDevices {
 
   CPacing m_pacing;
   std::map<CSimOperation, MmResult> m_failures;
+  // Calls still to pass before the failure, and its code.
+  mutable std::map<CSimOperation, std::pair<int, MmResult>> m_onceFailures;
   std::recursive_mutex m_mutex;
   CSimWaveIn* m_input = nullptr;
   CSimWaveOut* m_output = nullptr;
