@@ -139,6 +139,11 @@ bool WriteLabels(CRecording& recording, std::ostream& out) {
 bool WriteIndex(CRecording& recording, CIndexFormat format, std::ostream& out, std::string& error) {
   CRecordSummary summary;
   if (!SummariseRecords(recording, summary, error)) return false;
+  if (summary.blocks == 0 && recording.Blocks() > 0) {
+    error = "No block of " + recording.wavePath + " has a time record in " + recording.timePath +
+            ".";
+    return false;
+  }
   bool read = false;
   switch (format) {
     case CIndexFormat::kText:

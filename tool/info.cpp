@@ -77,7 +77,9 @@ bool WriteInfo(CRecording& recording, std::ostream& out, std::string& error) {
   if (!SummariseRecords(recording, summary, error)) return false;
   if (summary.blocks == 0) {
     out << "No block has a time record\n";
-    return true;
+    if (recording.Blocks() == 0) return true;
+    error = "No block of " + recording.wavePath + " can be dated.";
+    return false;
   }
   out << "First         " << DateTimeText(summary.first) << '\n';
   out << "Last          " << DateTimeText(summary.last) << '\n';

@@ -36,8 +36,8 @@ std::vector<std::string> DescribeRepair(const CRecording& recording, const CRepa
                     std::to_string(plan.audioBytes));
   }
   if (plan.cutTimeBytes > 0) {
-    steps.push_back("drop " + std::to_string(plan.cutTimeBytes) + " bytes of time records past " +
-                    "the last block from " + recording.timePath);
+    steps.push_back("drop the " + std::to_string(plan.cutTimeBytes) +
+                    " bytes past the last block's time record from " + recording.timePath);
   }
   return steps;
 }

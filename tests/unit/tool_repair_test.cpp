@@ -81,7 +81,8 @@ TEST_F(ToolRepairTest, TimeRecordsPastTheLastBlockAreDroppedInEitherWidth) {
     Build(stamps, {.killed = true, .recordSize = width, .missingRecords = -2});
     folder.WriteBytes("0703140509.tim", folder.ReadBytes("0703140509.tim") + "\x01\x02\x03");
     ASSERT_TRUE(Repair()) << complaints;
-    EXPECT_NE(said.find("Drop " + std::to_string(2 * width + 3) + " bytes of time records"),
+    EXPECT_NE(said.find("Drop the " + std::to_string(2 * width + 3) +
+                        " bytes past the last block's time record"),
               std::string::npos)
         << said;
     EXPECT_EQ(RecordsIn(folder.ReadBytes("0703140509.tim"), width), stamps);

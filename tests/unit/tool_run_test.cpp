@@ -149,5 +149,58 @@ TEST_F(ToolRunTest, ExportFromTheCommandLineWritesIntoTheOutFolder) {
   EXPECT_NE(err.find("is no folder"), std::string::npos);
 }
 
+TEST_F(ToolRunTest, DamagedRecordingsNeverCrashAndEveryFailureIsTold) {
+  Build(GappyStamps());
+  const std::string wave = folder.ReadBytes("0703140509.wav");
+  const std::string time = folder.ReadBytes("0703140509.tim");
+  struct CCase {
+    const char* what;
+    std::string wave;
+    std::string time;
+  };
+  std::string noise(5000, '\0');
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>(i * 131 % 251);
+  const CCase cases[] = {
+      {"header cut at 45 bytes", wave.substr(0, 45), time},
+      {"header only", wave.substr(0, 46), time},
+      {"audio cut mid-block", wave.substr(0, 46 + 2205 * 3 + 17), time},
+      {"empty time file", wave, ""},
+      {"time file of noise", wave, noise},
+      {"time file cut mid-record", wave, time.substr(0, 8 * 20 + 5)},
+      {"time records all 0xff", wave, std::string(time.size(), '\xff')},
+  };
+  std::filesystem::create_directory(folder.Path("out"));
+  for (const CCase& c : cases) {
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"index", WavePath()},
+             {"index", "--json", WavePath()},
+             {"info", WavePath()},
+             {"export", "--each", "--out", folder.Path("out"), WavePath()},
+             {"export", "--from", "2026-07-03 14:05:10", "--out", folder.Path("out"), WavePath()},
+             {"repair", "--dry-run", WavePath()},
+             {"repair", WavePath()}}) {
+      SCOPED_TRACE(std::string(c.what) + ": " + ::testing::PrintToString(arguments));
+      folder.WriteBytes("0703140509.wav", c.wave);
+      folder.WriteBytes("0703140509.tim", c.time);
+      const int status = Tool(arguments);
+      EXPECT_TRUE(status == 0 || status == 1) << status;
+      EXPECT_TRUE(status == 0 || !err.empty());
+      // Whatever an export wrote is a finished recording.
+      for (const auto& entry : std::filesystem::directory_iterator(folder.Path("out"))) {
+        if (entry.path().extension() != ".wav") continue;
+        CRecording exported;
+        std::string error;
+        EXPECT_TRUE(OpenRecording(entry.path().string(), "", CByteFile::CMode::kRead,
+                                  CTimeFileNeed::kRequired, exported, error))
+            << error;
+        EXPECT_EQ(exported.audioBytesField, exported.AudioBytes());
+        EXPECT_EQ(exported.Records(), exported.Blocks());
+      }
+      std::filesystem::remove_all(folder.Path("out"));
+      std::filesystem::create_directory(folder.Path("out"));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace harkdeck
