@@ -1,5 +1,6 @@
 #include "tool/export.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
