@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,8 @@ int main() {
       Report(what, hours, run);
       failures += run.status != 0;
     }
+    const auto written = std::distance(fs::directory_iterator(out), fs::directory_iterator());
+    std::printf("%-22s %3d h  %ld recordings written\n", "", hours, static_cast<long>(written / 2));
     fs::remove_all(out);
     fs::remove(wave);
     fs::remove(time);
