@@ -15,7 +15,9 @@ bool CByteFile::Open(const std::string& path, CMode mode) {
   Close();
   // Take the lock before truncating, so a file held by a running recording
   // is never emptied by a second open.
-  const int flags = mode == CMode::kRead ? O_RDONLY : (O_RDWR | O_CREAT);
+  const int flags = mode == CMode::kRead     ? O_RDONLY
+                    : mode == CMode::kUpdate ? O_RDWR
+                                             : (O_RDWR | O_CREAT);
   // Non-blocking, so that opening a fifo by mistake returns (and is refused
   // below) instead of waiting for a writer; regular files ignore the flag.
   const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
@@ -82,6 +84,15 @@ std::int64_t CByteFile::Length() const {
   if (m_fd < 0) return -1;
   struct stat info {};
   return ::fstat(m_fd, &info) == 0 ? info.st_size : -1;
+}
+
+bool CByteFile::Truncate(std::int64_t length) {
+  if (m_fd < 0 || length < 0) return false;
+  int result;
+  do {
+    result = ::ftruncate(m_fd, length);
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
 }
 
 std::optional<std::uint64_t> FileSize(const std::string& path) {

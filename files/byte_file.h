@@ -12,7 +12,7 @@ namespace harkdeck {
 // Closed by its destruction.
 class CByteFile {
  public:
-  enum class CMode { kCreateWrite, kRead };
+  enum class CMode { kCreateWrite, kRead, kUpdate };
   enum class COrigin { kBegin, kCurrent };
 
   CByteFile() = default;
@@ -21,7 +21,8 @@ class CByteFile {
   CByteFile& operator=(const CByteFile&) = delete;
 
   // kCreateWrite creates the file or truncates an existing one; kRead needs a
-  // regular file that exists.
+  // regular file that exists; kUpdate opens one that exists for reading and
+  // writing and keeps its content.
   bool Open(const std::string& path, CMode mode);
   bool IsOpen() const { return m_fd >= 0; }
   void Close();
@@ -35,6 +36,9 @@ class CByteFile {
   // -1 when the file is not open.
   std::int64_t Position() const;
   std::int64_t Length() const;
+  // Cuts or extends the file to length bytes; the position stays. False when
+  // the file is not open for writing or the change fails.
+  bool Truncate(std::int64_t length);
 
  private:
   int m_fd = -1;

@@ -65,6 +65,28 @@ TEST(ByteFileTest, OnlyExistingRegularFilesOpenForReading) {
   EXPECT_EQ(FileSize(folder.Path("missing.wav")), std::nullopt);
 }
 
+TEST(ByteFileTest, UpdateKeepsContentWritesInPlaceAndTruncates) {
+  CTempFolder folder;
+  CByteFile file;
+  EXPECT_FALSE(file.Open(folder.Path("missing.wav"), CByteFile::CMode::kUpdate))
+      << "update never creates";
+  folder.WriteBytes("a.bin", "0123456789");
+  ASSERT_TRUE(file.Open(folder.Path("a.bin"), CByteFile::CMode::kUpdate));
+  EXPECT_EQ(file.Length(), 10);
+  ASSERT_EQ(file.Seek(2, CByteFile::COrigin::kBegin), 2);
+  ASSERT_TRUE(file.Write("ab", 2));
+  ASSERT_TRUE(file.Truncate(7));
+  EXPECT_EQ(file.Position(), 4);
+  CByteFile second;
+  EXPECT_FALSE(second.Open(folder.Path("a.bin"), CByteFile::CMode::kUpdate));
+  file.Close();
+  EXPECT_EQ(folder.ReadBytes("a.bin"), "01ab456");
+
+  ASSERT_TRUE(file.Open(folder.Path("a.bin"), CByteFile::CMode::kRead));
+  EXPECT_FALSE(file.Truncate(0)) << "opened for reading only";
+  EXPECT_EQ(file.Length(), 7);
+}
+
 TEST(ByteFileTest, AClosedFileAnswersEveryCallWithFailure) {
   CByteFile file;
   char byte = 0;
@@ -73,6 +95,7 @@ TEST(ByteFileTest, AClosedFileAnswersEveryCallWithFailure) {
   EXPECT_EQ(file.Seek(0, CByteFile::COrigin::kBegin), -1);
   EXPECT_EQ(file.Position(), -1);
   EXPECT_EQ(file.Length(), -1);
+  EXPECT_FALSE(file.Truncate(0));
 }
 
 }  // namespace
