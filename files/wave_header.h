@@ -21,7 +21,8 @@ bool WriteWaveHeader(CByteFile& file, std::uint32_t audioBytes);
 // Reads every header field from offset 0, even after a mismatch, so a file
 // long enough is left at offset 46, the start of the audio. True only for the
 // layout this program writes; the two sizes and the extra-bytes field are not
-// checked. The format record read is stored in *formatRead when given.
+// checked, but a file shorter than 46 bytes fails. The format record read is
+// stored in *formatRead when given.
 bool CheckWaveHeader(CByteFile& file, CWaveFormat* formatRead = nullptr);
 
 }  // namespace harkdeck
