@@ -20,6 +20,10 @@
 #include "platform/sim/sim_sound_devices.h"
 #include "platform/sim/wav_file_source.h"
 
+#ifdef HARKDECK_PULSE
+#include "platform/pulse/pulse_sound_devices.h"
+#endif
+
 #ifdef HARKDECK_QT
 #include <QApplication>
 #include <QSocketNotifier>
@@ -31,6 +35,7 @@ namespace {
 
 using namespace harkdeck;
 
+#ifndef HARKDECK_PULSE
 // Stands in when the program is built without a sound backend: every open
 // fails as "no driver".
 class CNoSoundDevices final : public ISoundDevices {
@@ -44,6 +49,7 @@ class CNoSoundDevices final : public ISoundDevices {
     return kMmNoDriver;
   }
 };
+#endif
 
 std::string HelpPage() {
   namespace fs = std::filesystem;
@@ -55,6 +61,7 @@ std::string HelpPage() {
   return std::string(HARKDECK_SOURCE_DIR) + "/res/help/harkdeck.html";
 }
 
+#ifdef HARKDECK_QT
 bool DisplayAvailable() {
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
     const char* value = std::getenv(name);
@@ -62,6 +69,7 @@ bool DisplayAvailable() {
   }
   return false;
 }
+#endif
 
 std::unique_ptr<ISoundDevices> MakeSoundDevices(const CCommandOptions& options,
                                                 std::unique_ptr<CWavFileSource>* source) {
@@ -74,7 +82,11 @@ std::unique_ptr<ISoundDevices> MakeSoundDevices(const CCommandOptions& options,
     sim->keepPlayed = false;
     return sim;
   }
+#ifdef HARKDECK_PULSE
+  return std::make_unique<CPulseSoundDevices>();
+#else
   return std::make_unique<CNoSoundDevices>();
+#endif
 }
 
 int TerminalWidth() {
