@@ -9,7 +9,8 @@ CHarkdeckDlg::CHarkdeckDlg(const CPlatformServices& services)
 
 CHarkdeckDlg::~CHarkdeckDlg() {
   // The ring outlives no window: drop whatever a stopped device left behind.
-  // Devices first: closing one hands its queued headers back.
+  // Devices go first, since one still open hands its queued headers back as
+  // it closes.
   g_waveIn.reset();
   g_waveOut.reset();
   g_inHeaders = {};

@@ -121,6 +121,11 @@ class CHarkdeckDlg {
   void PrepareRecordFolder();
   // The clock reading of the running tick, or a fresh one between ticks.
   Time64 Now();
+  // The edit bar's dialog for whatever the second read-out shows; true when
+  // a value was accepted and applied.
+  bool EditShownValue();
+  // Refuses to skip or seek a recording that has no time file; true when it did.
+  bool RefuseWithoutTimeFile();
   // recording/
   bool WriteCapturedBlock(const std::uint8_t* block, std::uint32_t count, Time64 now);
   void EndRecordingEarly();

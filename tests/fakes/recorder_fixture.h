@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -21,8 +22,12 @@ class CRecorderFixture : public ::testing::Test {
  protected:
   CRecorderFixture() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    home = std::filesystem::temp_directory_path() /
-           ("harkdeck-test-" + std::string(info->test_suite_name()) + "-" + info->name());
+    // The process id keeps two test runs at once apart; '/' comes from
+    // parameterised test names.
+    std::string name = "harkdeck-test-" + std::to_string(::getpid()) + "-" +
+                       info->test_suite_name() + "-" + info->name();
+    for (char& c : name) c = c == '/' ? '_' : c;
+    home = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(home);
     std::filesystem::create_directories(home);
   }

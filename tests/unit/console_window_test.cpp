@@ -30,7 +30,7 @@ class ConsoleWindowTest : public ::testing::Test {
     EXPECT_EQ(pipe(m_screen), 0);
     EXPECT_EQ(pipe(m_signal), 0);
     folder = fs::temp_directory_path() /
-             ("harkdeck-console-" +
+             ("harkdeck-console-" + std::to_string(getpid()) + "-" +
               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder);
     fs::create_directories(folder);
