@@ -1,10 +1,14 @@
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "files/wave_header.h"
 #include "panel/panel_ids.h"
 #include "recording/block_ring.h"
 #include "tests/unit/capture_fixture.h"
+#include "tests/unit/temp_folder.h"
 
 namespace harkdeck::test {
 namespace {
@@ -89,9 +93,11 @@ TEST_F(CaptureTest, EndTimePassedFinishesTheFiles) {
   EXPECT_EQ(U32At(wave, 4), 4 * kBlockBytes + 38);
   EXPECT_EQ(U32At(wave, 42), 4 * kBlockBytes);
   EXPECT_EQ(TimeRecords(), (std::vector<Time64>{kT + 2, kT + 2, kT + 3, kT + 4}));
-  // Both files are closed: opening them without sharing succeeds again.
+  // Both files are closed (opening them without sharing succeeds again), and
+  // the player takes the wave file as one of ours.
   CByteFile reopened;
-  EXPECT_TRUE(reopened.Open(WavePath(), CByteFile::CMode::kRead));
+  ASSERT_TRUE(reopened.Open(WavePath(), CByteFile::CMode::kRead));
+  EXPECT_TRUE(CheckWaveHeader(reopened));
   EXPECT_TRUE(reopened.Open(TimePath(), CByteFile::CMode::kRead));
 }
 
@@ -145,6 +151,46 @@ TEST_F(CaptureTest, EmptyCompletedBlockGetsNoTimeRecord) {
   EXPECT_EQ(window.meter, 42);
   EXPECT_EQ(BlockValues(), (std::vector<std::uint8_t>{10}));
   EXPECT_EQ(TimeRecords(), (std::vector<Time64>{kT + 2}));
+}
+
+// The card's own thread completes blocks while ticks run at their real pace.
+TEST(CaptureRealTimeTest, DeviceThreadAndTicksKeepTheFilesInStep) {
+  const CTempFolder home;
+  CFakeClock clock(kT);
+  CFakeWindow window;
+  CFakeSettings settings;
+  CFakeShell shell;
+  CSimSoundDevices sound(CSimSoundDevices::CPacing::kRealTime);
+  sound.signal = [](std::uint8_t* block, std::uint32_t count) {
+    for (std::uint32_t i = 0; i < count; ++i) block[i] = i % 2 == 0 ? 100 : 156;
+  };
+  CHarkdeckDlg dlg(
+      CPlatformServices{clock, window, sound, settings, shell, {}, home.Path(""), "help.html"});
+  dlg.OnInitDialog();
+  dlg.m_beginTime = kT;
+  dlg.m_endTime = kT + 2;
+  dlg.m_armed = 1;
+  // Five ticks to the second on the fake clock: the recording runs from
+  // kT + 1 until the tick at kT + 3, about two seconds of real time.
+  for (int tick = 0; tick == 0 || dlg.m_recording == 1; ++tick) {
+    ASSERT_LT(tick, 20);
+    clock.Set(kT + 1 + tick / 5);
+    dlg.OnTimer(2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(190));
+  }
+
+  const std::string wave = home.ReadBytes("Documents/Harkdeck/1114221320.wav");
+  const std::string times = home.ReadBytes("Documents/Harkdeck/1114221320.tim");
+  ASSERT_GE(wave.size(), 46u);
+  const std::size_t blocks = (wave.size() - 46) / kBlockBytes;
+  EXPECT_EQ(wave.size(), 46 + blocks * kBlockBytes);
+  EXPECT_EQ(times.size(), 8 * blocks);
+  EXPECT_GE(blocks, 6u);
+  EXPECT_LE(blocks, 11u);
+  for (std::size_t i = 46; i < wave.size(); ++i) {
+    ASSERT_EQ(static_cast<std::uint8_t>(wave[i]), (i - 46) % kBlockBytes % 2 == 0 ? 100 : 156)
+        << "byte " << i;
+  }
 }
 
 }  // namespace
