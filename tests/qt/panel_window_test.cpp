@@ -194,6 +194,7 @@ TEST(PanelWindowTest, DateTimeDialogGivesWhatWasTypedOnOkOnly) {
 
 TEST(PanelWindowTest, TemplateDialogsShowEveryLineWholeAndEscapeCancels) {
   CQtPanel panel("templates", kT);
+  const CPanelBitmaps bitmaps;
   const struct {
     const CDialogTemplate* dialog;
     const char* shot;
@@ -217,7 +218,8 @@ TEST(PanelWindowTest, TemplateDialogsShowEveryLineWholeAndEscapeCancels) {
         okIsDefault = modal->findChild<QPushButton*>(QStringLiteral("ok"))->isDefault();
         QTest::keyClick(modal, Qt::Key_Escape);
       });
-      EXPECT_EQ(RunTemplateDialog(&panel.window, *c.dialog, QIcon()), CDialogResult::kCancel);
+      EXPECT_EQ(RunTemplateDialog(&panel.window, *c.dialog, bitmaps.ProgramIcon()),
+                CDialogResult::kCancel);
       ASSERT_EQ(lines.size(), c.dialog->lineCount);
       for (int i = 0; i < c.dialog->lineCount; ++i) {
         EXPECT_EQ(lines[i].toStdString(), c.dialog->lines[i].text);
