@@ -123,4 +123,18 @@ QLabel* MakeText(QWidget* panel, QRect place, const QString& text, bool centred)
   return label;
 }
 
+void ShowFittedText(QLabel* label, const QString& text) {
+  if (label->text() == text) return;
+  const QFont panelFont = label->parentWidget()->font();
+  QFont font = panelFont;
+  if (QFontMetrics(font).horizontalAdvance(text) > label->width()) {
+    font.setFamily(QStringLiteral("DejaVu Sans Condensed"));
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > label->width()) {
+      font.setPixelSize(font.pixelSize() - 1);
+    }
+  }
+  if (font != label->font()) label->setFont(font);
+  label->setText(text);
+}
+
 }  // namespace harkdeck

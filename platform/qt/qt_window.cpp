@@ -110,8 +110,7 @@ int CQtWindow::ImageOf(int controlId) const {
 
 void CQtWindow::SetText(int controlId, const std::string& text) {
   if (auto* label = qobject_cast<QLabel*>(Control(controlId)); label != nullptr) {
-    const QString value = QString::fromStdString(text);
-    if (label->text() != value) label->setText(value);
+    ShowFittedText(label, QString::fromStdString(text));
   }
 }
 

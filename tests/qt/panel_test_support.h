@@ -47,14 +47,15 @@ class CQtPanel {
     });
   }
 
-  // Saves what a window shows under $HARKDECK_SCREENSHOTS, or the build's
-  // screenshots folder.
-  static void Screenshot(QWidget* shown, const char* name) {
+  // Saves an image under $HARKDECK_SCREENSHOTS, or the build's screenshots
+  // folder.
+  static void SaveShot(const QPixmap& shot, const char* name) {
     QByteArray folder = qgetenv("HARKDECK_SCREENSHOTS");
     if (folder.isEmpty()) folder = HARKDECK_SCREENSHOT_DIR;
     QDir().mkpath(QString::fromLocal8Bit(folder));
-    shown->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
+    shot.save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
   }
+  static void Screenshot(QWidget* shown, const char* name) { SaveShot(shown->grab(), name); }
   void Screenshot(const char* name) { Screenshot(&window, name); }
 
   std::filesystem::path home;

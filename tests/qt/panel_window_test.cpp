@@ -144,6 +144,22 @@ TEST(PanelWindowTest, ClickOnAPlainBitmapDoesNothing) {
   });
 }
 
+TEST(PanelWindowTest, TheLongestStatusMessageShowsWhole) {
+  CQtPanel panel("status", kT);
+  panel.Run([&] {
+    panel.Click(kCtlRec);
+    auto* status = static_cast<QLabel*>(panel.window.Control(kCtlStatus));
+    EXPECT_EQ(status->text().toStdString(),
+              "The recording time (5 mins) can be adjusted by editing the 'Duration' (click on "
+              "'Countdown')");
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->width());
+    panel.Screenshot("panel-long-status");
+    panel.Click(kCtlVox);
+    EXPECT_EQ(status->font(), panel.window.font()) << "a short message in the panel's font";
+    panel.dialog.m_armed = 0;
+  });
+}
+
 TEST(PanelWindowTest, AnImageAlreadyShownIsNotRepainted) {
   CQtPanel panel("repaint", kT);
   panel.Run([&] {
