@@ -45,13 +45,22 @@ QRect DrawKeyBody(QPainter& painter, QSize size, CKeyPress press) {
   return face;
 }
 
+// The largest label that fits: the plain face first, the condensed one for
+// long words rather than a small plain one.
 QFont LabelFont(const QString& label, QRect room) {
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setBold(true);
   font.setItalic(true);
-  for (int pixels = std::min(17, room.height() + 1); pixels > 6; --pixels) {
+  const int largest = std::min(17, room.height() + 1);
+  const auto fits = [&] { return QFontMetrics(font).horizontalAdvance(label) <= room.width(); };
+  for (int pixels = largest; pixels >= 14; --pixels) {
     font.setPixelSize(pixels);
-    if (QFontMetrics(font).horizontalAdvance(label) <= room.width()) break;
+    if (fits()) return font;
+  }
+  font.setFamily(QStringLiteral("DejaVu Sans Condensed"));
+  for (int pixels = largest; pixels > 6; --pixels) {
+    font.setPixelSize(pixels);
+    if (fits()) return font;
   }
   return font;
 }

@@ -48,17 +48,20 @@ TEST(PanelBitmapsTest, EveryImageIsDrawnAtItsSize) {
   EXPECT_EQ(bitmaps.Find(1), nullptr);
   EXPECT_FALSE(bitmaps.ProgramIcon().pixmap(32, 32).isNull());
 
-  // A contact sheet of the whole set, to look at.
-  QImage sheet(8 * 84, 8 * 50, QImage::Format_RGB32);
+  // A contact sheet of the whole set at twice the size, to look at.
+  QImage sheet(1400, 520, QImage::Format_RGB32);
   sheet.fill(QColor(90, 90, 90));
   QPainter painter(&sheet);
-  int cell = 0;
-  for (const auto& expected : sizes) {
-    painter.drawPixmap((cell % 8) * 84 + 2, (cell / 8) * 50 + 2, *bitmaps.Find(expected.id));
-    ++cell;
-  }
-  painter.drawPixmap((cell % 8) * 84 + 2, (cell / 8) * 50 + 2,
-                     bitmaps.ProgramIcon().pixmap(32, 32));
+  painter.scale(2, 2);
+  QPoint at(2, 2);
+  const auto place = [&](const QPixmap& pixmap) {
+    if (at.x() + pixmap.width() > 698) at = QPoint(2, at.y() + 50);
+    painter.drawPixmap(at, pixmap);
+    at.rx() += pixmap.width() + 4;
+  };
+  for (const auto& expected : sizes) place(*bitmaps.Find(expected.id));
+  place(bitmaps.ProgramIcon().pixmap(32, 32));
+  place(bitmaps.ProgramIcon().pixmap(16, 16));
   painter.end();
   CQtPanel::SaveShot(QPixmap::fromImage(sheet), "bitmaps");
 }
