@@ -16,7 +16,9 @@ bool CByteFile::Open(const std::string& path, CMode mode) {
   // Take the lock before truncating, so a file held by a running recording
   // is never emptied by a second open.
   const int flags = mode == CMode::kRead ? O_RDONLY : (O_RDWR | O_CREAT);
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+  // Non-blocking, so that opening a fifo by mistake returns (and is refused
+  // below) instead of waiting for a writer; regular files ignore the flag.
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
   if (fd < 0) return false;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -1,6 +1,6 @@
 #include "panel/readout_digits.h"
 
-#include "panel/local_time.h"
+#include "control/datetime_text.h"
 #include "panel/panel_ids.h"
 
 namespace harkdeck {
@@ -29,18 +29,25 @@ int DigitBitmap(int value) {
 }
 
 CDigitImages DateTimeDigits(Time64 value) {
-  CLocalFields fields{0, 0, 0, -1, -1, -1};
-  if (const auto local = LocalFields(value)) fields = *local;
+  int year = 0, month = 0, day = 0, hour = -1, minute = -1, second = -1;
+  if (std::tm local{}; BreakDownLocalTime(value, local)) {
+    year = local.tm_year + 1900;
+    month = local.tm_mon + 1;
+    day = local.tm_mday;
+    hour = local.tm_hour;
+    minute = local.tm_min;
+    second = local.tm_sec;
+  }
   CDigitImages images{};
-  images[kYear] = DigitBitmap((fields.year / 1000) % 10);
-  images[kYear + 1] = DigitBitmap((fields.year / 100) % 10);
-  images[kYear + 2] = DigitBitmap((fields.year / 10) % 10);
-  images[kYear + 3] = DigitBitmap(fields.year % 10);
-  SetField(&images, kMonth, fields.month);
-  SetField(&images, kDay, fields.day);
-  SetField(&images, kHour, fields.hour);
-  SetField(&images, kMinute, fields.minute);
-  SetField(&images, kSecond, fields.second);
+  images[kYear] = DigitBitmap((year / 1000) % 10);
+  images[kYear + 1] = DigitBitmap((year / 100) % 10);
+  images[kYear + 2] = DigitBitmap((year / 10) % 10);
+  images[kYear + 3] = DigitBitmap(year % 10);
+  SetField(&images, kMonth, month);
+  SetField(&images, kDay, day);
+  SetField(&images, kHour, hour);
+  SetField(&images, kMinute, minute);
+  SetField(&images, kSecond, second);
   return images;
 }
 

@@ -19,6 +19,7 @@ inline constexpr MmResult kMmInvalidHandle = 5;
 inline constexpr MmResult kMmNoDriver = 6;
 inline constexpr MmResult kMmNoMemory = 7;
 inline constexpr MmResult kWaveBadFormat = 32;
+inline constexpr MmResult kWaveStillPlaying = 33;
 inline constexpr MmResult kWaveUnprepared = 34;
 
 inline constexpr std::uint32_t kHeaderDone = 1;

@@ -2,7 +2,8 @@
 # Installs the Debian packages Harkdeck needs to build, run and test.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libpulse-dev libgtest-dev libgmock-dev
-  libbenchmark-dev pulseaudio pulseaudio-utils sox espeak-ng fonts-dejavu-core libgl-dev)
+  libbenchmark-dev pulseaudio pulseaudio-utils sox espeak-ng fonts-dejavu-core libgl-dev clang
+  libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

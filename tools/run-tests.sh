@@ -13,3 +13,6 @@ for config in release asan; do
   cmake --build "$dir"
   (cd "$dir" && ctest --output-on-failure --timeout 300)
 done
+
+# Every reader of outside input, fuzzed for a bounded time.
+tools/run-fuzz.sh 12

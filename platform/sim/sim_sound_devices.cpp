@@ -21,7 +21,8 @@ void MarkDone(CBlockHeader* header, std::uint32_t bytes) {
 // header flags.
 class CSimStream {
  public:
-  CSimStream(CSimSoundDevices& devices, std::recursive_mutex& mutex) : m_devices(devices), m_mutex(mutex) {}
+  CSimStream(CSimSoundDevices& devices, std::recursive_mutex& mutex)
+      : m_devices(devices), m_mutex(mutex) {}
 
   MmResult Prepare(CBlockHeader& header, MmResult failure) {
     if (failure != kMmNoError) return failure;
@@ -192,7 +193,9 @@ class CSimWaveOut final : public IWaveOut {
 
   int Complete(int blocks) {
     return m_stream.Complete(blocks, [this](CBlockHeader& header) {
-      m_devices.played.insert(m_devices.played.end(), header.data, header.data + header.bufferLength);
+      if (m_devices.keepPlayed)
+        m_devices.played.insert(m_devices.played.end(), header.data,
+                                header.data + header.bufferLength);
       return header.bufferLength;
     });
   }
@@ -215,7 +218,8 @@ MmResult CSimSoundDevices::Failure(CSimOperation operation) const {
 int CSimSoundDevices::InputDeviceCount() { return static_cast<int>(inputs.size()); }
 
 MmResult CSimSoundDevices::InputCaps(int device, CInputCaps* caps) {
-  if (const MmResult failure = Failure(CSimOperation::kInputCaps); failure != kMmNoError) return failure;
+  if (const MmResult failure = Failure(CSimOperation::kInputCaps); failure != kMmNoError)
+    return failure;
   if (device < 0 || device >= InputDeviceCount()) return kMmBadDeviceId;
   caps->name = inputs[static_cast<std::size_t>(device)].name;
   caps->formats = inputs[static_cast<std::size_t>(device)].usable ? 0x00000FFFu : 0u;
@@ -224,7 +228,8 @@ MmResult CSimSoundDevices::InputCaps(int device, CInputCaps* caps) {
 
 MmResult CSimSoundDevices::OpenInput(std::unique_ptr<IWaveIn>* out, int device,
                                      const CWaveFormat& format) {
-  if (const MmResult failure = Failure(CSimOperation::kOpenInput); failure != kMmNoError) return failure;
+  if (const MmResult failure = Failure(CSimOperation::kOpenInput); failure != kMmNoError)
+    return failure;
   if (device < kDefaultDevice || device >= InputDeviceCount()) return kMmBadDeviceId;
   if (device == kDefaultDevice && inputs.empty()) return kMmBadDeviceId;
   std::lock_guard lock(m_mutex);
@@ -240,7 +245,8 @@ MmResult CSimSoundDevices::OpenInput(std::unique_ptr<IWaveIn>* out, int device,
 
 MmResult CSimSoundDevices::OpenOutput(std::unique_ptr<IWaveOut>* out, int device,
                                       const CWaveFormat& format) {
-  if (const MmResult failure = Failure(CSimOperation::kOpenOutput); failure != kMmNoError) return failure;
+  if (const MmResult failure = Failure(CSimOperation::kOpenOutput); failure != kMmNoError)
+    return failure;
   std::lock_guard lock(m_mutex);
   if (m_output != nullptr) return kMmAllocated;
   auto stream = std::make_unique<CSimWaveOut>(*this, m_pacing == CPacing::kRealTime);

@@ -36,7 +36,8 @@ class CSimSoundDevices final : public ISoundDevices {
   int InputDeviceCount() override;
   MmResult InputCaps(int device, CInputCaps* caps) override;
   MmResult OpenInput(std::unique_ptr<IWaveIn>* out, int device, const CWaveFormat& format) override;
-  MmResult OpenOutput(std::unique_ptr<IWaveOut>* out, int device, const CWaveFormat& format) override;
+  MmResult OpenOutput(std::unique_ptr<IWaveOut>* out, int device,
+                      const CWaveFormat& format) override;
 
   // Every later call of that operation fails with the code, until cleared.
   void Fail(CSimOperation operation, MmResult code) { m_failures[operation] = code; }
@@ -57,6 +58,8 @@ class CSimSoundDevices final : public ISoundDevices {
   bool delivering = true;
   // Everything the output was given to play, in order.
   std::vector<std::uint8_t> played;
+  // Off for long runs, where keeping everything played would only grow.
+  bool keepPlayed = true;
   int lastInputDevice = 0;
   int lastOutputDevice = 0;
   CWaveFormat lastFormat;

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-#include <optional>
-#include <string>
+#include <cstdint>
 
 #include "tests/fakes/readout_text.h"
+#include "tests/unit/time_zone.h"
 
 namespace harkdeck::test {
 namespace {
@@ -37,28 +35,8 @@ TEST(DateTimeDigitsTest, ReadsTheLocalBreakdownOrZerosOutsideItsRange) {
   for (const auto& c : cases) EXPECT_EQ(ReadoutText(DateTimeDigits(c.value)), c.text) << c.value;
 }
 
-class ZoneScope {
- public:
-  explicit ZoneScope(const char* zone) {
-    if (const char* old = std::getenv("TZ")) m_saved = old;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~ZoneScope() {
-    if (m_saved) {
-      setenv("TZ", m_saved->c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
- private:
-  std::optional<std::string> m_saved;
-};
-
 TEST(DateTimeDigitsTest, FollowsTheMachinesZone) {
-  const ZoneScope zone("XYZ-2");  // two hours east of UTC
+  const CTimeZone zone("XYZ-2");  // two hours east of UTC
   EXPECT_EQ(ReadoutText(DateTimeDigits(0)), "1970-01-01 02:00:00");
   EXPECT_EQ(ReadoutText(DateTimeDigits(1'700'000'000)), "2023-11-15 00:13:20");
 }
