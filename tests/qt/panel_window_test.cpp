@@ -104,6 +104,32 @@ TEST(PanelWindowTest, ArmClickRoutesToItsHandlerAndRefusesWithTheHint) {
                          "begin time, end time, or the duration", "before arming a recording."}));
 }
 
+TEST(PanelWindowTest, RecThenStopByMouse) {
+  CQtPanel panel("recstop", kT);
+  panel.Run([&] {
+    auto& w = panel.window;
+    panel.Click(kCtlRec);
+    EXPECT_EQ(panel.dialog.m_armed, 1);
+    EXPECT_EQ(panel.dialog.m_endTime, kT + 300);
+    EXPECT_EQ(w.ImageOf(kCtlRec), kBmpRecSunken);
+    panel.dialog.OnTimer(kTimerId);  // the clock has not moved: still armed
+    EXPECT_EQ(w.ImageOf(kCtlRec), kBmpRec);
+    EXPECT_EQ(w.ImageOf(kCtlArm), kBmpArmLit);
+    EXPECT_EQ(w.ImageOf(kCtlMode), kBmpModeDuration);
+    EXPECT_EQ(w.ImageOf(kCtlFigure), kBmpCrouched);
+
+    panel.Click(kCtlStop);
+    EXPECT_EQ(panel.dialog.m_armed, 0);
+    EXPECT_EQ(w.ImageOf(kCtlStop), kBmpStopSunken);
+    EXPECT_EQ(w.ImageOf(kCtlArm), kBmpArm);
+    EXPECT_EQ(LabelText(w.Control(kCtlStatus)), "Arming cancelled");
+    EXPECT_EQ(w.ImageOf(kCtlMarker), kBmpMarkerLit);
+    panel.dialog.OnTimer(kTimerId);
+    EXPECT_EQ(w.ImageOf(kCtlStop), kBmpStop);
+    EXPECT_EQ(w.ImageOf(kCtlFigure), kBmpStanding);
+  });
+}
+
 // A widget sees a double click as press, release, double-click, release.
 void DoubleClick(QWidget* control) {
   QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
