@@ -8,7 +8,7 @@ namespace harkdeck {
 enum class CControlKind { kButton, kBitmap, kGroupBox, kMeter, kSlider, kText, kCentredText };
 
 // One control of the main window's template; positions in dialog units.
-struct CControlSpec {
+struct CTemplateControl {
   int id;  // -1: fixed, never addressed
   CControlKind kind;
   int x;
@@ -20,7 +20,7 @@ struct CControlSpec {
 };
 
 // The controls of the main window in template order.
-std::span<const CControlSpec> PanelControls();
+std::span<const CTemplateControl> PanelControls();
 
 // Dialog units of the panel's 8-point font at 96 dpi.
 QRect FromDialogUnits(int x, int y, int width, int height);

@@ -39,23 +39,23 @@ CQtWindow::CQtWindow() {
 }
 
 void CQtWindow::BuildPanel() {
-  for (const CControlSpec& spec : PanelControls()) {
-    const QRect place = FromDialogUnits(spec.x, spec.y, spec.width, spec.height);
+  for (const CTemplateControl& entry : PanelControls()) {
+    const QRect place = FromDialogUnits(entry.x, entry.y, entry.width, entry.height);
     QWidget* control = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
       case CControlKind::kButton:
       case CControlKind::kBitmap: {
-        const bool notify = spec.kind == CControlKind::kButton;
+        const bool notify = entry.kind == CControlKind::kButton;
         auto* image = new CImageControl(this, notify);
         image->move(place.topLeft());
         image->resize(place.size());
-        image->ShowImage(spec.image, m_bitmaps.Find(spec.image));
+        image->ShowImage(entry.image, m_bitmaps.Find(entry.image));
         if (notify) {
-          const int id = spec.id;
+          const int id = entry.id;
           connect(image, &CImageControl::clicked, this,
                   [this, id](Qt::KeyboardModifiers modifiers) { Click(id, modifiers); });
         }
-        if (spec.id != -1) m_images[spec.id] = image;
+        if (entry.id != -1) m_images[entry.id] = image;
         control = image;
         break;
       }
@@ -72,13 +72,13 @@ void CQtWindow::BuildPanel() {
         break;
       case CControlKind::kText:
       case CControlKind::kCentredText:
-        control = MakeText(this, place, QString::fromLatin1(spec.text),
-                           spec.kind == CControlKind::kCentredText);
+        control = MakeText(this, place, QString::fromLatin1(entry.text),
+                           entry.kind == CControlKind::kCentredText);
         break;
     }
-    if (spec.id != -1) {
-      control->setObjectName(QString::number(spec.id));
-      m_controls[spec.id] = control;
+    if (entry.id != -1) {
+      control->setObjectName(QString::number(entry.id));
+      m_controls[entry.id] = control;
     }
   }
 }
