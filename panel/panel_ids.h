@@ -47,6 +47,7 @@ inline constexpr int kCtlSecond1 = 1028;
 
 // Bitmaps.
 inline constexpr int kBmpDigit0 = 133;  // digits 1..9 are 136..144
+inline constexpr int kBmpDigit1 = 136;
 inline constexpr int kBmpDash = 134;
 inline constexpr int kBmpColon = 135;
 inline constexpr int kBmpBlankDigit = 164;

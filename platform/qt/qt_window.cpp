@@ -5,47 +5,82 @@
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include "control/harkdeck_dlg.h"
 #include "panel/panel_ids.h"
+#include "platform/qt/hint_dialogs.h"
+#include "platform/qt/image_control.h"
+#include "platform/qt/panel_layout.h"
+#include "platform/qt/panel_widgets.h"
 
 namespace harkdeck {
 
 namespace {
 
-// Dialog units of the window's 8-point font at 96 dpi.
-QRect FromDialogUnits(int x, int y, int width, int height) {
-  return {x * 3 / 2, y * 13 / 8, width * 3 / 2, height * 13 / 8};
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
 
 CQtWindow::CQtWindow() {
-  setWindowTitle(QString::fromUtf8(kMainTitle.data(), static_cast<int>(kMainTitle.size())));
+  setWindowTitle(FromView(kMainTitle));
+  setWindowIcon(m_bitmaps.ProgramIcon());
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(FromDialogUnits(0, 0, kMainWidthDu, kMainHeightDu).size());
-  QPalette colours = palette();
-  colours.setColor(QPalette::Window, QColor(0, 0, 128));
-  colours.setColor(QPalette::WindowText, QColor(255, 255, 0));
-  setPalette(colours);
-  setAutoFillBackground(true);
-
-  auto* status = new QLabel(this);
-  status->setGeometry(FromDialogUnits(15, 110, 301, 8));
-  m_controls[kCtlStatus] = status;
-
-  auto* exitKey = new QPushButton(QStringLiteral("Exit"), this);
-  exitKey->setGeometry(FromDialogUnits(250, 122, 53, 28));
-  exitKey->setAutoDefault(false);
-  connect(exitKey, &QPushButton::clicked, this, [this] { Click(kCtlExit); });
-  m_controls[kCtlExit] = exitKey;
-
+  SetPanelColours(this);
+  BuildPanel();
   connect(&m_timer, &QTimer::timeout, this, [this] {
     if (m_dialog != nullptr) m_dialog->OnTimer(m_timerId);
   });
+}
+
+void CQtWindow::BuildPanel() {
+  for (const CTemplateControl& entry : PanelControls()) {
+    const QRect place = FromDialogUnits(entry.x, entry.y, entry.width, entry.height);
+    QWidget* control = nullptr;
+    switch (entry.kind) {
+      case CControlKind::kButton:
+      case CControlKind::kBitmap: {
+        const bool notify = entry.kind == CControlKind::kButton;
+        auto* image = new CImageControl(this, notify);
+        image->move(place.topLeft());
+        image->resize(place.size());
+        image->ShowImage(entry.image, m_bitmaps.Find(entry.image));
+        if (notify) {
+          const int id = entry.id;
+          connect(image, &CImageControl::clicked, this,
+                  [this, id](Qt::KeyboardModifiers modifiers) { Click(id, modifiers); });
+        }
+        if (entry.id != -1) m_images[entry.id] = image;
+        control = image;
+        break;
+      }
+      case CControlKind::kGroupBox:
+        control = MakeGroupBox(this, place);
+        break;
+      case CControlKind::kMeter:
+        m_meter = MakeMeter(this, place);
+        control = m_meter;
+        break;
+      case CControlKind::kSlider:
+        m_slider = MakeSlider(this, place);
+        control = m_slider;
+        break;
+      case CControlKind::kText:
+      case CControlKind::kCentredText:
+        control = MakeText(this, place, QString::fromLatin1(entry.text),
+                           entry.kind == CControlKind::kCentredText);
+        break;
+    }
+    if (entry.id != -1) {
+      control->setObjectName(QString::number(entry.id));
+      m_controls[entry.id] = control;
+    }
+  }
 }
 
 CDialogResult CQtWindow::RunModal(CHarkdeckDlg& dialog) {
@@ -58,63 +93,74 @@ CDialogResult CQtWindow::RunModal(CHarkdeckDlg& dialog) {
   return result == QDialog::Accepted ? CDialogResult::kOk : CDialogResult::kCancel;
 }
 
-void CQtWindow::Click(int controlId) {
-  m_clickModifiers = QApplication::keyboardModifiers();
+void CQtWindow::Click(int controlId, Qt::KeyboardModifiers modifiers) {
+  m_clickModifiers = modifiers;
   if (m_dialog != nullptr) m_dialog->OnCommand(controlId);
 }
 
-void CQtWindow::SetImage(int /*controlId*/, int /*bitmapId*/) {}
+void CQtWindow::SetImage(int controlId, int bitmapId) {
+  const auto found = m_images.find(controlId);
+  if (found != m_images.end()) found->second->ShowImage(bitmapId, m_bitmaps.Find(bitmapId));
+}
+
+int CQtWindow::ImageOf(int controlId) const {
+  const auto found = m_images.find(controlId);
+  return found == m_images.end() ? 0 : found->second->BitmapId();
+}
 
 void CQtWindow::SetText(int controlId, const std::string& text) {
   if (auto* label = qobject_cast<QLabel*>(Control(controlId)); label != nullptr) {
-    const QString value = QString::fromStdString(text);
-    if (label->text() != value) label->setText(value);
+    ShowFittedText(label, QString::fromStdString(text));
   }
 }
 
-void CQtWindow::SetMeter(int /*position*/) {}
+void CQtWindow::SetMeter(int position) {
+  if (m_meter->value() != position) m_meter->setValue(position);
+}
 
-int CQtWindow::SliderPosition() { return m_slider; }
+int CQtWindow::SliderPosition() { return m_slider->value(); }
 
-void CQtWindow::SetSliderPosition(int position) { m_slider = position; }
+void CQtWindow::SetSliderPosition(int position) { m_slider->setValue(position); }
 
-void CQtWindow::SetTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
+void CQtWindow::SetTitle(const std::string& title) {
+  setWindowTitle(QString::fromStdString(title));
+}
 
 CBoxAnswer CQtWindow::MessageBox(const std::string& text, CBoxKind kind) {
-  const QString title = windowTitle();
-  const QString body = QString::fromStdString(text);
+  QMessageBox box(this);
+  box.setPalette(QApplication::palette());
+  box.setWindowTitle(windowTitle());
+  box.setText(QString::fromStdString(text));
   switch (kind) {
     case CBoxKind::kOk:
-      QMessageBox::information(this, title, body);
-      return CBoxAnswer::kOk;
+      box.setIcon(QMessageBox::Information);
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
     case CBoxKind::kError:
-      QMessageBox::critical(this, title, body);
-      return CBoxAnswer::kOk;
+      box.setIcon(QMessageBox::Critical);
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
     case CBoxKind::kYesNo:
-      return QMessageBox::question(this, title, body, QMessageBox::Yes | QMessageBox::No) ==
-                     QMessageBox::Yes
-                 ? CBoxAnswer::kYes
-                 : CBoxAnswer::kNo;
+      box.setIcon(QMessageBox::Question);
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
   }
-  return CBoxAnswer::kOk;
+  const int answer = box.exec();
+  if (kind != CBoxKind::kYesNo) return CBoxAnswer::kOk;
+  return answer == QMessageBox::Yes ? CBoxAnswer::kYes : CBoxAnswer::kNo;
 }
 
 void CQtWindow::ShowDialog(const CDialogTemplate& dialog) {
-  QString text;
-  for (int i = 0; i < dialog.lineCount; ++i) {
-    if (i > 0) text += '\n';
-    text += QString::fromUtf8(dialog.lines[i].text.data(), static_cast<int>(dialog.lines[i].text.size()));
-  }
-  QMessageBox::information(
-      this, QString::fromUtf8(dialog.title.data(), static_cast<int>(dialog.title.size())), text);
+  RunTemplateDialog(this, dialog, m_bitmaps.ProgramIcon());
 }
 
-bool CQtWindow::EditText(const std::string& /*caption*/, std::string* /*text*/) { return false; }
+bool CQtWindow::EditText(const std::string& caption, std::string* text) {
+  return RunDateTimeDialog(this, caption, text);
+}
 
 std::optional<std::string> CQtWindow::ChooseFileToOpen(const CFileDialogRequest& request) {
-  const QString filter = request.filterName.empty()
-                             ? QString()
-                             : QString::fromStdString(request.filterName);
+  const QString filter =
+      request.filterName.empty() ? QString() : QString::fromStdString(request.filterName);
   const QString path = QFileDialog::getOpenFileName(
       this, QString(), QString::fromStdString(request.initialFolder), filter);
   if (path.isEmpty()) return std::nullopt;
@@ -160,8 +206,8 @@ void CQtWindow::closeEvent(QCloseEvent* event) {
 
 void CQtWindow::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
-  QAction* about = menu.addAction(QString::fromUtf8(kAboutMenuText.data(),
-                                                    static_cast<int>(kAboutMenuText.size())));
+  menu.setPalette(QApplication::palette());
+  QAction* about = menu.addAction(FromView(kAboutMenuText));
   if (menu.exec(event->globalPos()) == about && m_dialog != nullptr) {
     m_dialog->OnSysCommand(kAboutCommand);
   }

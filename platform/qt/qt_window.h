@@ -5,13 +5,17 @@
 #include <map>
 
 #include "platform/dialog_host.h"
+#include "platform/qt/panel_bitmaps.h"
 
-class QLabel;
+class QProgressBar;
+class QSlider;
 
 namespace harkdeck {
 
-// The main window on Qt: draws what the recorder sets and turns clicks and
-// keys into its handlers.
+class CImageControl;
+
+// The main window on Qt: the tape-deck panel. Draws what the recorder sets
+// and turns clicks and keys into its handlers.
 class CQtWindow final : public QDialog, public IWindow, public IDialogHost {
   Q_OBJECT
 
@@ -37,6 +41,8 @@ class CQtWindow final : public QDialog, public IWindow, public IDialogHost {
 
   // The control with this id, for tests that click it.
   QWidget* Control(int controlId) const;
+  // The image a bitmap control shows, 0 for none.
+  int ImageOf(int controlId) const;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -44,13 +50,17 @@ class CQtWindow final : public QDialog, public IWindow, public IDialogHost {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  void Click(int controlId);
+  void BuildPanel();
+  void Click(int controlId, Qt::KeyboardModifiers modifiers);
 
+  CPanelBitmaps m_bitmaps;
   CHarkdeckDlg* m_dialog = nullptr;
   QTimer m_timer;
   int m_timerId = 0;
   std::map<int, QWidget*> m_controls;
-  int m_slider = 50;
+  std::map<int, CImageControl*> m_images;
+  QProgressBar* m_meter = nullptr;
+  QSlider* m_slider = nullptr;
   Qt::KeyboardModifiers m_clickModifiers;
 };
 

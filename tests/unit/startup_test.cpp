@@ -101,7 +101,8 @@ TEST_P(CommandLineTest, ScriptName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CommandLineTest,
-    ::testing::Values(CCommandLineCase{"", std::nullopt}, CCommandLineCase{"/x a.txt", std::nullopt},
+    ::testing::Values(CCommandLineCase{"", std::nullopt},
+                      CCommandLineCase{"/x a.txt", std::nullopt},
                       CCommandLineCase{"/SCRIPT a.txt", std::nullopt},
                       CCommandLineCase{"/script \"/srv/night run.txt\"", "/srv/night run.txt"},
                       CCommandLineCase{"/scriptnight.txt", "ight.txt"},

@@ -51,8 +51,7 @@ TEST_F(TickTest, TimesAreLeftAloneWhileArmed) {
 TEST_F(TickTest, WelcomeMessageShowsFromFirstTickAndClearsAtSixSeconds) {
   EXPECT_EQ(window.Image(kCtlMarker), kBmpMarkerLit);
   TickAt(kT);
-  EXPECT_EQ(window.Text(kCtlStatus),
-            "Welcome to Harkdeck.  Click on 'Help' for user information.");
+  EXPECT_EQ(window.Text(kCtlStatus), "Welcome to Harkdeck.  Click on 'Help' for user information.");
   TickAt(kT + 5);
   EXPECT_FALSE(window.Text(kCtlStatus).empty());
   EXPECT_EQ(window.Image(kCtlMarker), kBmpMarkerLit);
