@@ -20,14 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string UtcText(std::time_t t) {
-  std::tm fields{};
-  gmtime_r(&t, &fields);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &fields);
-  return text;
-}
-
 constexpr std::size_t kHeardBlock = 2205;
 
 void Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
@@ -90,8 +82,8 @@ class ConsoleOnPulseTest : public ::testing::Test {
     const std::time_t now = std::time(nullptr);
     *begin = now + 2;
     const fs::path script = home / (vox ? "vox.txt" : "plain.txt");
-    std::ofstream(script) << "begin: " << UtcText(now + 2) << "\nend: " << UtcText(now + endIn)
-                          << "\n"
+    std::ofstream(script) << "begin: " << UtcScriptTime(now + 2)
+                          << "\nend: " << UtcScriptTime(now + endIn) << "\n"
                           << (vox ? "voxon:\n" : "voxoff:\n") << "arm:\n";
     CProgramRun run(home, {"--console", "/script", script.string()}, {{"TZ", "UTC"}});
     CChildProcess player;

@@ -25,6 +25,14 @@ std::string ReadWhole(const std::filesystem::path& path) {
 
 }  // namespace
 
+std::string UtcScriptTime(std::time_t t) {
+  std::tm fields{};
+  gmtime_r(&t, &fields);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &fields);
+  return text;
+}
+
 CProgramRun::CProgramRun(const std::filesystem::path& home,
                          const std::vector<std::string>& arguments,
                          const std::map<std::string, std::string>& environment, CTerminal terminal)

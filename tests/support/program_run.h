@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -10,6 +11,10 @@
 #include <vector>
 
 namespace harkdeck::test {
+
+// A date-time in the form scripts take, in UTC: the program under test runs
+// with TZ=UTC.
+std::string UtcScriptTime(std::time_t t);
 
 // The real program started as a child with its own home and no display,
 // either without a terminal, as a service runs it, or on a terminal of its

@@ -53,14 +53,6 @@ void WriteBursts(const fs::path& path, int bursts) {
   out.write(reinterpret_cast<const char*>(samples.data()), data);
 }
 
-std::string DateTimeText(std::time_t t) {
-  std::tm local{};
-  gmtime_r(&t, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
-
 class ConsoleRecordingTest : public ::testing::Test {
  protected:
   ConsoleRecordingTest() {
@@ -81,8 +73,8 @@ class ConsoleRecordingTest : public ::testing::Test {
     const std::time_t now = std::time(nullptr);
     const fs::path path = home / "record.txt";
     std::ofstream(path) << "; one recording\n"
-                        << "begin: " << DateTimeText(now + startIn) << "\n"
-                        << "end: " << DateTimeText(now + endIn) << "\n"
+                        << "begin: " << UtcScriptTime(now + startIn) << "\n"
+                        << "end: " << UtcScriptTime(now + endIn) << "\n"
                         << (vox ? "voxon:\n" : "voxoff:\n") << "arm:\n";
     return path;
   }
