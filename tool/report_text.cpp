@@ -15,14 +15,14 @@ std::string DateTimeText(Time64 t) {
 }
 
 std::string BlockSecondsText(std::int64_t blocks) {
-  char text[32];
+  char text[48];
   std::snprintf(text, sizeof text, "%" PRId64 ".%" PRId64, blocks / kBlocksPerSecond,
                 blocks % kBlocksPerSecond * 2);
   return text;
 }
 
 std::string LabelSecondsText(std::int64_t blocks) {
-  char text[40];
+  char text[48];
   std::snprintf(text, sizeof text, "%" PRId64 ".%06" PRId64, blocks / kBlocksPerSecond,
                 blocks % kBlocksPerSecond * 200000);
   return text;
@@ -46,7 +46,7 @@ std::string JsonString(const std::string& text) {
         break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
+          char escaped[16];
           std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
           quoted += escaped;
         } else {
