@@ -159,12 +159,29 @@ bool CQtWindow::EditText(const std::string& caption, std::string* text) {
 }
 
 std::optional<std::string> CQtWindow::ChooseFileToOpen(const CFileDialogRequest& request) {
-  const QString filter =
-      request.filterName.empty() ? QString() : QString::fromStdString(request.filterName);
-  const QString path = QFileDialog::getOpenFileName(
-      this, QString(), QString::fromStdString(request.initialFolder), filter);
-  if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+  QFileDialog dialog(this);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (!request.initialFolder.empty()) {
+    dialog.setDirectory(QString::fromStdString(request.initialFolder));
+  }
+  if (!request.defaultExtension.empty()) {
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+  }
+  // A pattern given as the proposed name ("*.txt") narrows the list as the
+  // filter does; a plain name is proposed as it is.
+  QStringList filters;
+  if (!request.filterName.empty()) {
+    filters << QString::fromStdString(request.filterName);
+  } else if (request.fileName.find('*') != std::string::npos) {
+    filters << QString::fromStdString(request.fileName);
+  }
+  if (!filters.isEmpty()) dialog.setNameFilters(filters << QStringLiteral("All files (*)"));
+  if (!request.fileName.empty() && request.fileName.find('*') == std::string::npos) {
+    dialog.selectFile(QString::fromStdString(request.fileName));
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
 }
 
 bool CQtWindow::IsCtrlDown() { return (m_clickModifiers & Qt::ControlModifier) != 0; }
