@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dlg.OnDestroy();
   }
   std::error_code ignored;
-  std::filesystem::remove_all(home + "/Documents", ignored);
+  std::filesystem::remove_all(home, ignored);
   std::remove(script.c_str());
   return 0;
 }
