@@ -59,7 +59,7 @@ bool WriteText(CRecording& recording, const CRecordSummary& summary, std::ostrea
   out << "     #  start                end                  seconds   wave offset\n";
   std::int64_t number = 0;
   const bool read = ForEachTransmission(recording, [&](const CTransmission& t) {
-    char head[16];
+    char head[24];  // the widest int64 and its two blanks
     std::snprintf(head, sizeof head, "%6" PRId64 "  ", ++number);
     out << head << DateTimeText(t.start) << "  " << DateTimeText(t.end) << "  "
         << Padded(BlockSecondsText(t.blocks), 8) << "  " << WaveOffset(t.firstBlock) << '\n';
