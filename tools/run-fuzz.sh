@@ -9,6 +9,9 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
   -DHARKDECK_FUZZ=ON -DHARKDECK_SANITIZE=ON -DHARKDECK_WERROR=ON -DHARKDECK_GUI=OFF \
   -DHARKDECK_PULSE=OFF -DHARKDECK_TESTS=OFF > /dev/null
 cmake --build build-fuzz
+# A whole recorder makes its folders and recordings for every input: in memory
+# that is several times quicker than on disk.
+if [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 for target in build-fuzz/fuzz/*_fuzz; do
   name="$(basename "$target" _fuzz)"
   work="build-fuzz/corpus/$name"

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "files/byte_file.h"
+#include "files/wave_header.h"
 #include "panel/panel_ids.h"
 #include "platform/sim/sim_sound_devices.h"
 #include "recording/block_ring.h"
@@ -85,6 +87,48 @@ TEST_F(CaptureFaultsTest, DeviceThatWillNotOpenLeavesTheProvisionalFiles) {
   ASSERT_EQ(wave.size(), 46u);
   EXPECT_EQ(U32At(wave, 42), 55125u);
   EXPECT_TRUE(ReadBytes(TimePath()).empty());
+}
+
+// Whatever the device answers at opening, the recorder ends up idle, says why,
+// leaves a wave file the player accepts, and records once the device is back.
+TEST_F(CaptureFaultsTest, EveryOpeningFailureLeavesAnIdleRecorderAndAPlayableFile) {
+  struct CCase {
+    MmResult code;
+    const char* said;
+  };
+  const CCase cases[] = {
+      {kMmError, ""},
+      {kMmBadDeviceId, "The sound device does not exist"},
+      {kMmAllocated, "Another program is using the sound device"},
+      {kMmInvalidHandle, "The specified wave handle is invalid"},
+      {kMmNoDriver, "No sound driver is present"},
+      {kMmNoMemory, "Unable to allocate or lock memory"},
+      {kWaveBadFormat, "Your sound card does not support the audio format"},
+      {kWaveStillPlaying, ""},
+      {kWaveUnprepared, "The buffer has not been prepared"},
+      {99, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    window.boxes.clear();
+    sound.Fail(CSimOperation::kOpenInput, c.code);
+    StartRecordingNow();
+    EXPECT_EQ(BoxTexts(),
+              std::vector<std::string>{std::string("On opening the wave device..") + c.said});
+    ExpectNothingHeld();
+    EXPECT_EQ(dlg->m_playing, 0);
+    EXPECT_EQ(window.Image(kCtlRec), kBmpRec) << "the panel shows no recording";
+    CByteFile wave;
+    ASSERT_TRUE(wave.Open(WavePath(), CByteFile::CMode::kRead));
+    EXPECT_TRUE(CheckWaveHeader(wave));
+    EXPECT_EQ(wave.Length(), kHeaderBytes);
+    EXPECT_TRUE(TimeRecords().empty());
+  }
+  sound.ClearFailures();
+  StartRecordingNow();
+  DeliverAndTick({10}, kT + 2);
+  EXPECT_EQ(dlg->m_recording, 1);
+  EXPECT_EQ(BlockValues(), std::vector<std::uint8_t>{10});
 }
 
 TEST_F(CaptureFaultsTest, EveryFailingBufferCallIsReportedAndNothingStarts) {
