@@ -9,7 +9,6 @@ namespace harkdeck {
 
 namespace {
 
-constexpr Time64 kSecondsPerDay = 86400;
 constexpr Time64 kArmedSeconds = 300;
 constexpr const char* kReadFailure = "The script file could not be read.";
 
@@ -113,12 +112,18 @@ Time64 CHarkdeckDlg::NextTimeOfDay(int hour, int minute, int second) {
   const Time64 now = Now();
   std::tm today{};
   BreakDownLocalTime(now, today);
-  Time64 t = LocalTimeFromFields(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday, hour,
-                                 minute, second);
-  // A fixed day, not the next calendar day: across a change of daylight
-  // saving the result is off the wall clock by the shift.
-  if (t < now) t += kSecondsPerDay;
-  return t;
+  const Time64 t = LocalTimeFromFields(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday, hour,
+                                       minute, second);
+  if (t >= now) return t;
+  // Tomorrow by the calendar, so that a daily recording keeps its wall-clock
+  // hour across a daylight-saving change (86400 s would move it by the
+  // shift). A day after today's noon is tomorrow whatever the shift.
+  const Time64 noon =
+      LocalTimeFromFields(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday, 12, 0, 0);
+  std::tm tomorrow{};
+  BreakDownLocalTime(noon + 86400, tomorrow);
+  return LocalTimeFromFields(tomorrow.tm_year + 1900, tomorrow.tm_mon + 1, tomorrow.tm_mday, hour,
+                             minute, second);
 }
 
 }  // namespace harkdeck

@@ -413,13 +413,25 @@ TEST_F(ScriptTest, ScriptKeyLeavesTheArmingItStarted) {
   EXPECT_EQ(dlg->m_beginTime, kJan1 + 8 * kHour);
 }
 
-TEST_F(ScriptTest, NextDayIsExactlyOneDayLaterAcrossDaylightSaving) {
+// Tomorrow is the next calendar day at the same wall-clock time, whatever the
+// month, the year or a daylight-saving change in between.
+TEST_F(ScriptTest, NextDayKeepsTheWallClockTime) {
   const CTimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
-  clock.Set(1'901'088'000);  // 2030-03-30 09:00:00 CET, the day before the change
-  Start();
-  const Time64 next = dlg->NextTimeOfDay(8, 0, 0);
-  EXPECT_EQ(next, LocalTimeFromFields(2030, 3, 30, 8, 0, 0) + kDay);
-  EXPECT_EQ(FormatDateTime(next), "2030-03-31 09:00:00");
+  struct CCase {
+    int year, month, day;  // read at 09:00 local time on this day
+    const char* expected;  // for 08:00:00
+  };
+  const CCase cases[] = {
+      {2030, 3, 30, "2030-03-31 08:00:00"},   // the clocks go forward that night
+      {2030, 10, 26, "2030-10-27 08:00:00"},  // and back
+      {2030, 1, 31, "2030-02-01 08:00:00"},
+      {2030, 12, 31, "2031-01-01 08:00:00"},
+  };
+  for (const CCase& c : cases) {
+    clock.Set(LocalTimeFromFields(c.year, c.month, c.day, 9, 0, 0));
+    if (!dlg) Start();
+    EXPECT_EQ(FormatDateTime(dlg->NextTimeOfDay(8, 0, 0)), c.expected);
+  }
 }
 
 }  // namespace

@@ -114,10 +114,8 @@ class ScriptWeekTest : public CRecorderFixture {
 };
 
 // The daily script runs from a Wednesday noon to the next Wednesday morning,
-// across the night the clocks go forward. The next day's time of day is
-// resolved by adding exactly a day, so the first evening after the change
-// records an hour late by the wall clock; the day after, the script is back
-// on 18:00.
+// across the night the clocks go forward. Every evening, the one after the
+// change included, records 18:00 to 18:30 by the wall clock.
 TEST_F(ScriptWeekTest, DailyScriptRecordsSevenEveningsAcrossTheClockChange) {
   const CTimeZone zone(kBerlin);
   const Time64 wednesdayNoon = LocalTimeFromFields(2030, 3, 27, 12, 0, 0);
@@ -139,7 +137,7 @@ TEST_F(ScriptWeekTest, DailyScriptRecordsSevenEveningsAcrossTheClockChange) {
       {"0328180000", LocalTimeFromFields(2030, 3, 28, 18, 0, 0)},
       {"0329180000", LocalTimeFromFields(2030, 3, 29, 18, 0, 0)},
       {"0330180000", LocalTimeFromFields(2030, 3, 30, 18, 0, 0)},
-      {"0331190000", LocalTimeFromFields(2030, 3, 31, 19, 0, 0)},
+      {"0331180000", LocalTimeFromFields(2030, 3, 31, 18, 0, 0)},
       {"0401180000", LocalTimeFromFields(2030, 4, 1, 18, 0, 0)},
       {"0402180000", LocalTimeFromFields(2030, 4, 2, 18, 0, 0)},
   };
