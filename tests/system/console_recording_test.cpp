@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/pcm_wave.h"
 #include "tests/support/program_run.h"
 #include "tests/support/recording_on_disk.h"
 
@@ -33,24 +34,12 @@ void WriteBursts(const fs::path& path, int bursts) {
     }
     samples.insert(samples.end(), 2 * kToneRate, 0);
   }
-  auto le = [](std::ofstream& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
-  };
-  std::ofstream out(path, std::ios::binary);
-  const auto data = static_cast<std::uint32_t>(samples.size() * 2);
-  out.write("RIFF", 4);
-  le(out, 36 + data, 4);
-  out.write("WAVEfmt ", 8);
-  le(out, 16, 4);
-  le(out, 1, 2);
-  le(out, 1, 2);
-  le(out, kToneRate, 4);
-  le(out, kToneRate * 2, 4);
-  le(out, 2, 2);
-  le(out, 16, 2);
-  out.write("data", 4);
-  le(out, data, 4);
-  out.write(reinterpret_cast<const char*>(samples.data()), data);
+  std::vector<std::uint8_t> bytes;
+  for (const std::int16_t sample : samples) {
+    bytes.push_back(static_cast<std::uint8_t>(sample & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>((sample >> 8) & 0xFF));
+  }
+  WritePcmWave(path, bytes, kToneRate, 16);
 }
 
 class ConsoleRecordingTest : public ::testing::Test {

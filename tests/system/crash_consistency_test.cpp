@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "recording/wave_format.h"
+#include "tests/support/pcm_wave.h"
 #include "tests/support/program_run.h"
 #include "tests/support/recording_on_disk.h"
 
@@ -43,33 +44,8 @@ std::vector<std::uint8_t> WriteInput(const fs::path& path) {
   std::vector<std::uint8_t> samples(kInputBytes);
   std::minstd_rand noise(7);
   for (auto& sample : samples) sample = static_cast<std::uint8_t>(noise() >> 8);
-  auto le = [](std::ofstream& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i) & 0xFF));
-  };
-  std::ofstream out(path, std::ios::binary);
-  out.write("RIFF", 4);
-  le(out, static_cast<std::uint32_t>(36 + samples.size()), 4);
-  out.write("WAVEfmt ", 8);
-  le(out, 16, 4);
-  le(out, 1, 2);
-  le(out, 1, 2);
-  le(out, 11025, 4);
-  le(out, 11025, 4);
-  le(out, 1, 2);
-  le(out, 8, 2);
-  out.write("data", 4);
-  le(out, static_cast<std::uint32_t>(samples.size()), 4);
-  out.write(reinterpret_cast<const char*>(samples.data()),
-            static_cast<std::streamsize>(samples.size()));
+  WritePcmWave(path, samples, 11025, 8);
   return samples;
-}
-
-std::string UtcText(std::time_t t) {
-  std::tm fields{};
-  gmtime_r(&t, &fields);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &fields);
-  return text;
 }
 
 // harkdeck-tool's exit status and what it printed.
@@ -128,7 +104,7 @@ class CrashConsistencyTest : public ::testing::Test {
           << "[HKEY_CURRENT_USER\\SOFTWARE\\Ollirum\\Harkdeck\\1.5]\nsoundcard=-1\n";
       run.launched = std::time(nullptr);
       std::ofstream(run.home / "record.txt")
-          << "end: " << UtcText(run.launched + 600) << "\nvoxoff:\narm:\n";
+          << "end: " << UtcScriptTime(run.launched + 600) << "\nvoxoff:\narm:\n";
       run.killAfter = moment(random);
       run.program = std::make_unique<CProgramRun>(
           run.home,
