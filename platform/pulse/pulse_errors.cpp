@@ -27,24 +27,25 @@ MmResult MmResultFromPulse(int error) {
   }
 }
 
-bool SampleSpecFromFormat(const CWaveFormat& format, pa_sample_spec* spec) {
+bool SampleLayoutFromFormat(const CWaveFormat& format, CSampleLayout* layout) {
   constexpr std::uint16_t kPcm = 1;
   if (format.formatTag != kPcm || format.channels == 0) return false;
   switch (format.bitsPerSample) {
     case 8:
-      spec->format = PA_SAMPLE_U8;
+      layout->format = PA_SAMPLE_U8;
       break;
     case 16:
-      spec->format = PA_SAMPLE_S16LE;
+      layout->format = PA_SAMPLE_S16LE;
       break;
     default:
       return false;
   }
   if (format.blockAlign != format.channels * format.bitsPerSample / 8) return false;
   if (format.channels > PA_CHANNELS_MAX) return false;
-  spec->channels = static_cast<std::uint8_t>(format.channels);
-  spec->rate = format.samplesPerSec;
-  return pa_sample_spec_valid(spec) != 0;
+  if (format.samplesPerSec == 0 || format.samplesPerSec > PA_RATE_MAX) return false;
+  layout->channels = static_cast<std::uint8_t>(format.channels);
+  layout->rate = format.samplesPerSec;
+  return true;
 }
 
 }  // namespace harkdeck

@@ -10,8 +10,11 @@ namespace harkdeck {
 // The recorder's code for a server error number (PA_ERR_...).
 MmResult MmResultFromPulse(int error);
 
-// The server's sample spec for a PCM format record; false if the record is
+// How the server describes the samples of a stream: encoding, rate, channels.
+using CSampleLayout = pa_sample_spec;
+
+// The server's sample layout for a PCM format record; false if the record is
 // not plain integer PCM the server can take.
-bool SampleSpecFromFormat(const CWaveFormat& format, pa_sample_spec* spec);
+bool SampleLayoutFromFormat(const CWaveFormat& format, CSampleLayout* layout);
 
 }  // namespace harkdeck

@@ -76,8 +76,8 @@ MmResult CPulseSoundDevices::InputCaps(int device, CInputCaps* caps) {
 
 MmResult CPulseSoundDevices::OpenInput(std::unique_ptr<IWaveIn>* out, int device,
                                        const CWaveFormat& format) {
-  pa_sample_spec spec;
-  if (!SampleSpecFromFormat(format, &spec)) return kWaveBadFormat;
+  CSampleLayout layout;
+  if (!SampleLayoutFromFormat(format, &layout)) return kWaveBadFormat;
   try {
     std::vector<CPulseDevice> sources;
     const char* name = nullptr;
@@ -86,7 +86,8 @@ MmResult CPulseSoundDevices::OpenInput(std::unique_ptr<IWaveIn>* out, int device
       return result;
     }
     auto wave = std::make_unique<CPulseWaveIn>();
-    if (const MmResult result = wave->stream.Open(name, spec); result != kMmNoError) return result;
+    if (const MmResult result = wave->stream.Open(name, layout); result != kMmNoError)
+      return result;
     *out = std::move(wave);
     return kMmNoError;
   } catch (const std::bad_alloc&) {
@@ -96,8 +97,8 @@ MmResult CPulseSoundDevices::OpenInput(std::unique_ptr<IWaveIn>* out, int device
 
 MmResult CPulseSoundDevices::OpenOutput(std::unique_ptr<IWaveOut>* out, int device,
                                         const CWaveFormat& format) {
-  pa_sample_spec spec;
-  if (!SampleSpecFromFormat(format, &spec)) return kWaveBadFormat;
+  CSampleLayout layout;
+  if (!SampleLayoutFromFormat(format, &layout)) return kWaveBadFormat;
   try {
     std::vector<CPulseDevice> sinks;
     const char* name = nullptr;
@@ -106,7 +107,8 @@ MmResult CPulseSoundDevices::OpenOutput(std::unique_ptr<IWaveOut>* out, int devi
       return result;
     }
     auto wave = std::make_unique<CPulseWaveOut>();
-    if (const MmResult result = wave->stream.Open(name, spec); result != kMmNoError) return result;
+    if (const MmResult result = wave->stream.Open(name, layout); result != kMmNoError)
+      return result;
     *out = std::move(wave);
     return kMmNoError;
   } catch (const std::bad_alloc&) {

@@ -18,8 +18,8 @@ constexpr pa_usec_t kBlockTime = 200000;
 
 CPulseStream::~CPulseStream() { Close(); }
 
-MmResult CPulseStream::Open(const char* device, const pa_sample_spec& spec) {
-  m_silence = spec.format == PA_SAMPLE_U8 ? 0x80 : 0;
+MmResult CPulseStream::Open(const char* device, const CSampleLayout& layout) {
+  m_silence = layout.format == PA_SAMPLE_U8 ? 0x80 : 0;
   m_loop = pa_threaded_mainloop_new();
   if (m_loop == nullptr) return kMmNoMemory;
   pa_threaded_mainloop_set_name(m_loop, "harkdeck-audio");
@@ -29,12 +29,12 @@ MmResult CPulseStream::Open(const char* device, const pa_sample_spec& spec) {
   if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0) return LastError();
   if (pa_threaded_mainloop_start(m_loop) < 0) return kMmNoMemory;
   pa_threaded_mainloop_lock(m_loop);
-  const MmResult result = Connect(device, spec);
+  const MmResult result = Connect(device, layout);
   pa_threaded_mainloop_unlock(m_loop);
   return result;
 }
 
-MmResult CPulseStream::Connect(const char* device, const pa_sample_spec& spec) {
+MmResult CPulseStream::Connect(const char* device, const CSampleLayout& layout) {
   for (;;) {
     const pa_context_state_t state = pa_context_get_state(m_context);
     if (state == PA_CONTEXT_READY) break;
@@ -42,12 +42,12 @@ MmResult CPulseStream::Connect(const char* device, const pa_sample_spec& spec) {
     pa_threaded_mainloop_wait(m_loop);
   }
   const bool record = m_direction == CDirection::kRecord;
-  m_stream = pa_stream_new(m_context, record ? "Recording" : "Playback", &spec, nullptr);
+  m_stream = pa_stream_new(m_context, record ? "Recording" : "Playback", &layout, nullptr);
   if (m_stream == nullptr) return LastError();
   pa_stream_set_state_callback(m_stream, OnStreamState, this);
 
   // One block per wake-up: the server then calls us about five times a second.
-  const auto block = static_cast<std::uint32_t>(pa_usec_to_bytes(kBlockTime, &spec));
+  const auto block = static_cast<std::uint32_t>(pa_usec_to_bytes(kBlockTime, &layout));
   pa_buffer_attr attr;
   attr.maxlength = static_cast<std::uint32_t>(-1);
   attr.tlength = static_cast<std::uint32_t>(-1);

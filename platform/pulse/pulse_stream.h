@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/pulse/block_queue.h"
+#include "platform/pulse/pulse_errors.h"
 #include "recording/sound_device.h"
 
 namespace harkdeck {
@@ -25,7 +26,7 @@ class CPulseStream {
   CPulseStream& operator=(const CPulseStream&) = delete;
 
   // device: the server's name, or null for its default. Capture opens paused.
-  MmResult Open(const char* device, const pa_sample_spec& spec);
+  MmResult Open(const char* device, const CSampleLayout& layout);
   MmResult Prepare(CBlockHeader& header);
   MmResult Queue(CBlockHeader& header);
   MmResult Start();
@@ -40,7 +41,7 @@ class CPulseStream {
   static void OnWritable(pa_stream* stream, std::size_t bytes, void* self);
   static void OnOperationDone(pa_stream* stream, int success, void* self);
 
-  MmResult Connect(const char* device, const pa_sample_spec& spec);
+  MmResult Connect(const char* device, const CSampleLayout& layout);
   void Capture(const std::uint8_t* data, std::size_t bytes);
   void Feed(std::size_t bytes);
   MmResult Await(pa_operation* operation);
