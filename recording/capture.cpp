@@ -67,11 +67,6 @@ void ReleaseInputDevice() {
   g_inHeaders = {};
 }
 
-// The two files of a recording differ only in their extension.
-std::string TimeFileNameOf(const std::string& waveName) {
-  return waveName.substr(0, waveName.size() - 3) + "tim";
-}
-
 // error is the errno of the failed write; 0 when it set none.
 std::string WriteFailureText(const std::string& outcome, const std::string& path, int error) {
   std::string text = outcome + ": writing to " + path + " failed";
@@ -207,7 +202,7 @@ bool CHarkdeckDlg::WriteCapturedBlock(const std::uint8_t* block, std::uint32_t c
   const std::int64_t waveLength = m_waveFile.Length();
   const std::int64_t timeLength = m_timeFile.Length();
   const std::string wavePath = m_recordFolder + m_waveName;
-  const std::string timePath = m_recordFolder + TimeFileNameOf(m_waveName);
+  const std::string timePath = m_recordFolder + TimeFilePathFor(m_waveName);
 
   errno = 0;
   const bool waveWritten = m_waveFile.Write(block, count);

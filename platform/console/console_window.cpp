@@ -8,6 +8,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "control/datetime_text.h"
 #include "control/harkdeck_dlg.h"
 #include "panel/panel_ids.h"
 #include "platform/console/console_keys.h"
@@ -20,14 +21,7 @@ constexpr char kBackspace = 0x7f;
 constexpr char kCtrlH = 0x08;
 constexpr char kCtrlU = 0x15;
 
-std::string StampNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
+std::string StampNow() { return FormatDateTime(std::time(nullptr)); }
 
 }  // namespace
 

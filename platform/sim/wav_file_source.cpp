@@ -6,18 +6,15 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "files/little_endian.h"
 #include "recording/wave_format.h"
 
 namespace harkdeck {
 
 namespace {
 
-std::uint32_t Le32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint32_t Le32(const std::uint8_t* p) { return GetLittleEndian<std::uint32_t>(p); }
+std::uint16_t Le16(const std::uint8_t* p) { return GetLittleEndian<std::uint16_t>(p); }
 
 struct CPcmLayout {
   std::uint16_t channels = 0;

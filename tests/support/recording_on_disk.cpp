@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "files/byte_file.h"
+#include "files/little_endian.h"
 #include "files/recording_names.h"
 #include "files/wave_header.h"
 #include "recording/wave_format.h"
@@ -16,11 +17,6 @@
 namespace harkdeck::test {
 
 namespace {
-
-std::uint32_t Le32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 std::vector<std::uint8_t> Bytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -51,15 +47,13 @@ CRecordingOnDisk ReadRecording(const std::filesystem::path& wavePath) {
   const std::vector<std::uint8_t> wave = Bytes(wavePath);
   recording.waveLength = wave.size();
   if (wave.size() >= kWaveHeaderBytes) {
-    recording.riffSize = Le32(wave.data() + 4);
-    recording.dataSize = Le32(wave.data() + 42);
+    recording.riffSize = GetLittleEndian<std::uint32_t>(wave.data() + 4);
+    recording.dataSize = GetLittleEndian<std::uint32_t>(wave.data() + 42);
     recording.audio.assign(wave.begin() + kWaveHeaderBytes, wave.end());
   }
   const std::vector<std::uint8_t> time = Bytes(TimeFilePathFor(wavePath.string()));
   for (std::size_t at = 0; at + 8 <= time.size(); at += 8) {
-    std::int64_t value = 0;
-    for (int i = 7; i >= 0; --i) value = value << 8 | time[at + static_cast<std::size_t>(i)];
-    recording.times.push_back(value);
+    recording.times.push_back(GetLittleEndian<std::int64_t>(time.data() + at));
   }
   EXPECT_EQ(time.size() % 8, 0u) << "time file holds a part record";
   return recording;
